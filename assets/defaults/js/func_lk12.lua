@@ -1,0 +1,15 @@
+function rand(a) return math.random(0,a-1) end
+function rnd() return math.random() end
+function chr(a) return string.char(a) end
+function asc(a) return string.byte(a,1,1) end
+function mid(a,s,l) return string.sub(a,s,l) end 
+function len(a) return string.len(a) end
+function abs(a) return math.abs(a) end
+function atan2(a,b) return math.atan2(a,b) end
+function cos(a) return math.cos(a) end
+function int(a) return math.floor(a) end
+function sin(a) return math.sin(a) end
+function tan(a) return math.tan(a) end
+function sqr(a) return math.sqrt(a) end
+function upper(a) return string.upper(a) end
+function lower(a) return string.lower(a) end

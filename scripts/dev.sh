@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Set-up for a fresh Debian 12 or Ubuntu machine: installs what is missing, builds,
+# then either starts Zenkodo ("run") or runs every test headless ("test").
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+
+# Build tools and libraries, plus the independent readers the tests check our files with.
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev libgl1-mesa-dev libgif-dev libzip-dev zlib1g-dev libbenchmark-dev
+    unzip
+)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+}
+
+build() {
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build --parallel
+}
+
+case "${1:-}" in
+run)
+    install_missing
+    build
+    exec build/src/app/zenkodo
+    ;;
+test)
+    install_missing
+    build
+    # Offscreen and with private home folders (set per test by CTest): nothing touches
+    # the real user's workspace, and no display is needed.
+    QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --parallel 2
+    ;;
+*)
+    echo "usage: scripts/dev.sh run|test" >&2
+    exit 2
+    ;;
+esac

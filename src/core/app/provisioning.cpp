@@ -1,0 +1,104 @@
+#include "app/provisioning.h"
+
+#include "app/defaultdata.h"
+#include "app/settingslist.h"
+#include "app/textfile.h"
+#include "app/workspace.h"
+#include "editor/keylayout.h"
+#include "sprite/palettes.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#ifdef Q_OS_WIN
+#include <QSettings>
+#endif
+
+namespace {
+
+// The order in which the palettes are written, which is the order of the settings file.
+constexpr const char* paletteWriteOrder[] = {"MSX",   "DB16",  "PICO-8", "ARNE16",  "EDG16",  "A64",
+                                             "C64",   "VIC20", "CGA",    "SLIFE",   "JMP",    "CGARNE",
+                                             "PSYG",  "EROGE", "EISLAND", "BARNES", "VV16"};
+
+QString defaultHexOf(const char* name)
+{
+    for (const PaletteEntry& p : paletteTable)
+        if (qstrcmp(p.name, name) == 0)
+            return QLatin1StringView(p.defaultHex);
+    return {};
+}
+
+int intOr(const SettingsList& settings, QStringView key, int fallback)
+{
+    return settings.intValue(key).value_or(fallback);
+}
+
+#ifdef Q_OS_WIN
+// Asks the platform's browser component to render in its most recent document mode for us.
+void setBrowserEmulation()
+{
+    QSettings reg(QStringLiteral("HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Internet Explorer\\Main\\FeatureControl"
+                                 "\\FEATURE_BROWSER_EMULATION"),
+                  QSettings::NativeFormat);
+    if (reg.status() != QSettings::NoError)
+        return;
+    const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    bool ok = false;
+    if (reg.value(exe).toUInt(&ok) != 11001 || !ok)
+        reg.setValue(exe, 11001);
+}
+#endif
+
+} // namespace
+
+QStringList provisionDefaults(const Workspace& workspace, SettingsList& settings, QStringList& keywordList,
+                              int keyPanelWidth)
+{
+    QStringList problems;
+
+    for (const QString& dir : {workspace.codeFilesDir, workspace.spriteFilesDir, workspace.templatesDir,
+                               workspace.commonFunctionsDir})
+        QDir().mkpath(dir);
+
+    settings.setValue(QStringLiteral("exportdir"), documentsFolder());
+    settings.setValue(QStringLiteral("exportdir2"), defaultLiko12Folder());
+    settings.setValue(QStringLiteral("exportdir3"), settings.value(u"exportdir"));
+    settings.setValue(QStringLiteral("runapp"), QLatin1StringView(ticAppId));
+    settings.setValue(QStringLiteral("runapp2"), QLatin1StringView(likoAppId));
+    settings.setValue(QStringLiteral("runapp3"), QLatin1StringView(pixilangAppId));
+    settings.setValue(QStringLiteral("width"), QStringLiteral("32"));
+    for (const KeyRowDefault& row : defaultKeyRows)
+        settings.setValue(QLatin1StringView(row.key), QLatin1StringView(row.row));
+    for (const char* name : paletteWriteOrder)
+        settings.setValue(QStringLiteral("plt") + QLatin1StringView(name), defaultHexOf(name));
+    settings.setValue(QStringLiteral("palette"), QStringLiteral("0"));
+    settings.setValue(QStringLiteral("command"), QStringLiteral("41"));
+    settings.setValue(QStringLiteral("web"), QStringLiteral("0"));
+    settings.setValue(QStringLiteral("keyheight"), QString::number(keyPanelWidth / 10 + 9));
+    settings.setValue(QStringLiteral("sprite"), QStringLiteral("16"));
+    settings.setValue(QStringLiteral("lang"), QStringLiteral("0"));
+
+    // A file that cannot be written is skipped; the rest still matter more than it does.
+    for (const DefaultFile& file : defaultFiles) {
+        const QString path =
+            workspace.workspaceDir + QLatin1StringView(file.folder) + u'/' + QLatin1StringView(file.name);
+        QString error;
+        if (!writeFileAtomically(path, defaultFileBytes(file), &error))
+            problems.append(error);
+    }
+
+    keywordList = builtinKeywords();
+    QString error;
+    if (!writeTextFile(workspace.keywordsPath, keywordList, TextEncoding::Utf8, &error))
+        problems.append(error);
+
+    settings.setValue(QStringLiteral("keyheight"),
+                      QString::number(intOr(settings, u"keyheight", 0) / 3 * 2));
+    settings.setValue(QStringLiteral("command"), QString::number(intOr(settings, u"command", 0) / 3 * 2));
+
+#ifdef Q_OS_WIN
+    setBrowserEmulation();
+#endif
+    return problems;
+}

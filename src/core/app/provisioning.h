@@ -1,0 +1,21 @@
+#pragma once
+// First-run provisioning: turns an empty workspace into a working one. Also what the
+// System page's Default button runs.
+
+#include <QStringList>
+
+struct SettingsList;
+struct Workspace;
+
+// Creates the folders, writes every default setting into settings, writes the 21 default
+// files and the keyword file, and fills keywordList. keyPanelWidth is the current width of
+// the on-screen keyboard panel, from which the default key height is derived.
+// Returns the problems met (files that could not be written); an empty list means success.
+QStringList provisionDefaults(const Workspace& workspace, SettingsList& settings, QStringList& keywordList,
+                              int keyPanelWidth);
+
+// The Android application identifiers of the three console apps, stored under "runapp",
+// "runapp2" and "runapp3". Nothing reads them; they document which app each target is.
+inline constexpr const char* ticAppId = "com.nesbox.tic";
+inline constexpr const char* likoAppId = "com.ramilego4game.liko12";
+inline constexpr const char* pixilangAppId = "nightradio.pixilang";

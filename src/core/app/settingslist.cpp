@@ -1,0 +1,45 @@
+#include "app/settingslist.h"
+
+qsizetype SettingsList::indexOf(QStringView key) const
+{
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq >= 0 && QStringView(line).left(eq).compare(key, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QString SettingsList::value(QStringView key) const
+{
+    const qsizetype i = indexOf(key);
+    if (i < 0)
+        return {};
+    const QString& line = lines[i];
+    return line.mid(line.indexOf(u'=') + 1);
+}
+
+void SettingsList::setValue(const QString& key, const QString& value)
+{
+    const qsizetype i = indexOf(key);
+    if (value.isEmpty()) {
+        if (i >= 0)
+            lines.removeAt(i);
+        return;
+    }
+    const QString line = key + u'=' + value;
+    if (i >= 0)
+        lines[i] = line;
+    else
+        lines.append(line);
+}
+
+std::optional<int> SettingsList::intValue(QStringView key) const
+{
+    bool ok = false;
+    const int n = value(key).toInt(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return n;
+}

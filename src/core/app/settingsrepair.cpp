@@ -1,0 +1,71 @@
+#include "app/settingsrepair.h"
+
+#include "app/settingslist.h"
+#include "sprite/palettes.h"
+
+namespace {
+
+struct NumericSetting {
+    const char* key;
+    int min;
+    int max;
+};
+
+constexpr NumericSetting numericSettings[] = {
+    {"width", 1, 10000},    {"keyheight", 1, 10000}, {"command", 1, 10000},
+    {"sprite", 1, 255},     {"lang", 0, 3},          {"palette", 0, int(paletteTable.size()) - 1},
+};
+
+QString defaultOf(QStringView key, int keyPanelWidth)
+{
+    if (key == u"width")
+        return QStringLiteral("32");
+    if (key == u"keyheight")
+        return QString::number((keyPanelWidth / 10 + 9) / 3 * 2);
+    if (key == u"command")
+        return QStringLiteral("26");
+    if (key == u"sprite")
+        return QStringLiteral("16");
+    return QStringLiteral("0");
+}
+
+} // namespace
+
+std::optional<int> usableSettingValue(QStringView key, const QString& text)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    for (const NumericSetting& s : numericSettings)
+        if (key.compare(QLatin1StringView(s.key), Qt::CaseInsensitive) == 0)
+            return (n >= s.min && n <= s.max) ? std::optional<int>(n) : std::nullopt;
+    return n;
+}
+
+QList<SettingRepair> repairSettings(SettingsList& settings, int keyPanelWidth)
+{
+    QList<SettingRepair> repairs;
+    for (const NumericSetting& s : numericSettings) {
+        const QString key = QLatin1StringView(s.key);
+        const QString text = settings.value(key);
+        if (key == u"sprite" && text.isEmpty())
+            continue;
+        if (usableSettingValue(key, text))
+            continue;
+        const QString fallback = defaultOf(key, keyPanelWidth);
+        repairs.append({key, text, fallback});
+        settings.setValue(key, fallback);
+    }
+    return repairs;
+}
+
+QString repairMessage(const QList<SettingRepair>& repairs)
+{
+    QStringList lines;
+    for (const SettingRepair& r : repairs)
+        lines.append(QStringLiteral("The setting \"%1\" holds \"%2\", which cannot be used; the default \"%3\" "
+                                    "is used instead.")
+                         .arg(r.key, r.badValue, r.defaultValue));
+    return lines.join(u'\n');
+}

@@ -1,0 +1,66 @@
+#include "editor/textmodel.h"
+
+#include <algorithm>
+
+void newCodeSkeleton(TextModel& model, const QString& lang)
+{
+    model.codeLines.clear();
+    model.codeLines.append(QString());
+    if (lang == u"0")
+        model.codeLines << QStringLiteral("function TIC(){") << QStringLiteral("}") << QString();
+    else if (lang == u"1")
+        model.codeLines << QStringLiteral("function TIC()") << QStringLiteral("end") << QString();
+}
+
+void resetCursor(TextModel& model)
+{
+    model.cursorCol = 0;
+    model.cursorRow = 0;
+    model.leftCol = 0;
+    model.topRow = 0;
+}
+
+void insertAtCursor(TextModel& model, const QString& text)
+{
+    QString& line = model.codeLines[model.cursorRow];
+    line.insert(std::min<qsizetype>(model.cursorCol, line.size()), text);
+    model.cursorCol += int(text.size());
+    scrollToCursor(model);
+}
+
+void scrollToCursor(TextModel& model)
+{
+    // The stepwise rule (one row or column per step, rows first) settles exactly where
+    // clamping puts it, so it is computed directly: a jump costs what one step costs.
+    const int rows = std::max(1, model.viewRows);
+    const int cols = std::max(1, model.viewCols);
+    if (model.cursorRow < model.topRow)
+        model.topRow = model.cursorRow;
+    else if (model.cursorRow >= model.topRow + rows)
+        model.topRow = model.cursorRow - rows + 1;
+    if (model.cursorCol < model.leftCol)
+        model.leftCol = model.cursorCol;
+    else if (model.cursorCol >= model.leftCol + cols)
+        model.leftCol = model.cursorCol - cols + 1;
+}
+
+void takeLineBackup(TextModel& model)
+{
+    model.lineBackup = model.codeLines.value(model.cursorRow);
+    model.lineBackupCol = model.cursorCol;
+}
+
+void updateViewMetrics(TextModel& model, int widthSetting, int viewWidth, int viewHeight)
+{
+    model.viewCols = std::max(1, widthSetting);
+    model.cellSize = std::max(1, viewWidth / model.viewCols);
+    model.viewRows = std::max(1, viewHeight / model.cellSize);
+}
+
+void setCodeLines(TextModel& model, const TextFile& file)
+{
+    model.codeLines = file.lines;
+    if (model.codeLines.isEmpty())
+        model.codeLines.append(QString());
+    model.encoding = file.encoding;
+}

@@ -1,0 +1,222 @@
+#pragma once
+// The one window: its four pages and their controls, the state of the whole run as plain
+// data, and the event handlers that turn clicks, keys and pointer events into calls on the
+// core. Handlers are grouped by page in their own files (ui/editor, ui/sprite, ui/app).
+
+#include "app/settingslist.h"
+#include "app/textfile.h"
+#include "app/workspace.h"
+#include "editor/textmodel.h"
+#include "sprite/spritesheet.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+
+class PaintSurface;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTabBar;
+
+class TfrmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    // Runs the whole start-up sequence; the window is ready to show when this returns.
+    explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // ---- State of the run (plain data; painting reads it and changes nothing) ----
+    Workspace workspace;
+    SettingsList settingsList;
+    TextEncoding settingsEncoding = TextEncoding::Utf8;
+    QStringList keywordList;
+    TextModel text;          // codeLines, cursor, view, selection mark, undo line, modified
+    QStringList clipLines;   // the internal clipboard
+    SpriteSheet sheet;
+    int pageWidth = 0;
+    int pageHeight = 0;
+    int stripHeight = 0;
+
+    // Keyboard state.
+    std::array<QPushButton*, 80> keys{};
+    bool shiftOn = false;
+    int labelCycle = 0;
+    int keyWidth = 0;
+    int keyHeight = 0;
+
+    // Code view drag state.
+    bool dragging = false;
+    int dragStartX = 0;
+    int dragStartY = 0;
+
+    // ---- Controls (public so that tests can drive the real widgets) ----
+    QTabBar* TabControl1 = nullptr;
+    QWidget* TabItem1 = nullptr; // Code
+    QWidget* TabItem2 = nullptr; // Sprite
+    QWidget* TabItem3 = nullptr; // Help
+    QWidget* TabItem4 = nullptr; // System
+
+    // Code page.
+    QWidget* pnlBasMenu = nullptr;
+    QPushButton* btTextNew = nullptr;
+    QPushButton* btTextOpen = nullptr;
+    QPushButton* btTextSave = nullptr;
+    QLineEdit* edtFile = nullptr;
+    QLabel* lblLine = nullptr;
+    QPushButton* btRun = nullptr;
+    PaintSurface* pntProg = nullptr;
+    QImage imgFonts; // the 160 x 160 font atlas
+    QWidget* pnlBasfiles = nullptr;
+    QListWidget* lstBasfiles = nullptr;
+    QWidget* pnlBasfilesBt = nullptr;
+    QPushButton* btTextOk = nullptr;
+    QPushButton* btTextCancel = nullptr;
+    QPushButton* btTextDelete = nullptr;
+    QPushButton* btTextArchive = nullptr;
+    QWidget* pnlKeys = nullptr;
+
+    // Sprite page.
+    QWidget* pnlGraMenu = nullptr;
+    QPushButton* btGraNew = nullptr;
+    QPushButton* btGraOpen = nullptr;
+    QPushButton* btGraSave = nullptr;
+    QLineEdit* edtGraFile = nullptr;
+    QLabel* lblCel = nullptr;
+    QWidget* pnlGraFiles = nullptr;
+    QListWidget* lstGrafiles = nullptr;
+    QWidget* pnlGrafileBt = nullptr;
+    QPushButton* btGraOk = nullptr;
+    QPushButton* btGraCancel = nullptr;
+    QPushButton* btGraArchive = nullptr;
+    PaintSurface* pntMain = nullptr;
+    QWidget* pnlGraTools = nullptr;
+    PaintSurface* pntColor = nullptr;
+    PaintSurface* pntView = nullptr;
+    QPushButton* btGraAdd = nullptr;
+    QPushButton* btGraDel = nullptr;
+    QPushButton* btGraBack = nullptr;
+    QPushButton* btGraNext = nullptr;
+    QPushButton* btGraCopy = nullptr;
+    QPushButton* btGraPaste = nullptr;
+    QPushButton* btGraPaint = nullptr;
+    QPushButton* btGraRotate = nullptr;
+    QPushButton* btGraFlipV = nullptr;
+    QPushButton* btGraFlipH = nullptr;
+    QPushButton* btGraShiftU = nullptr;
+    QPushButton* btGraShiftR = nullptr;
+    QPushButton* btGraShiftD = nullptr;
+    QPushButton* btGraShiftL = nullptr;
+    QPushButton* btGraData = nullptr;
+
+    // Help page.
+    QPlainTextEdit* Memo1 = nullptr;
+
+    // System page.
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLineEdit* edtWidth = nullptr;
+    QLineEdit* edtKeyHeight = nullptr;
+    QLineEdit* edtCommand = nullptr;
+    QLineEdit* edtSpriteSize = nullptr;
+    QLineEdit* edtOpenmsxdir = nullptr;
+    QComboBox* cmbLang = nullptr;
+    QCheckBox* chkGfx9000 = nullptr;
+    QComboBox* cmbColor = nullptr;
+    QPushButton* btDefault = nullptr;
+    QPushButton* btApply = nullptr;
+    QPushButton* btWebsite = nullptr;
+    QPushButton* btExportAll = nullptr;
+    QPushButton* btExport = nullptr;
+    QPushButton* btQuit = nullptr;
+
+    // The floating selection list.
+    QWidget* pnlSelect = nullptr;
+    QListWidget* lstSelect = nullptr;
+    QWidget* pnlSelButton = nullptr;
+    QPushButton* btnSelCancel = nullptr;
+
+    // ---- Window (ui/app/mainwindow.cpp) ----
+    void layoutControls();
+    void btQuitClick();
+
+    // ---- Keyboard (ui/editor/keyboard.cpp) ----
+    void layoutKeys();
+    void captionPass(int page);
+    void resetKeyboardPage();
+
+    // ---- Code page (ui/editor) ----
+    void dispatchKey(const QString& caption);
+    void repaintCode();
+    void showLineNumber();
+    void pntProgPaint(QPainter& painter);
+    void pntProgMouseDown(QMouseEvent* event);
+    void pntProgMouseMove(QMouseEvent* event);
+    void pntProgMouseUp(QMouseEvent* event);
+    void btTextNewClick();
+    void btTextOpenClick();
+    void btTextSaveClick();
+    void btTextOkClick();
+    void btTextCancelClick();
+    void btTextDeleteClick();
+    void btRunClick();
+    void btnSelCancelClick();
+    void lstSelectClick();
+
+    // ---- Sprite page (ui/sprite) ----
+    void refreshCellLabel();
+    void pntMainPaint(QPainter& painter);
+    void pntMainMouseDown(QMouseEvent* event);
+    void pntMainMouseMove(QMouseEvent* event);
+    void pntColorPaint(QPainter& painter);
+    void pntColorMouseDown(QMouseEvent* event);
+    void pntViewPaint(QPainter& painter);
+    void pntViewMouseDown(QMouseEvent* event);
+    void btGraNewClick();
+    void btGraOpenClick();
+    void btGraSaveClick();
+    void btGraOkClick();
+    void btGraCancelClick();
+    void btGraToolClick(QPushButton* button);
+    void btGraDataClick();
+
+    // ---- System and Help pages (ui/app/systempage.cpp) ----
+    void showSettings();
+    void fillHelpPage();
+    void cmbLangChange(int index);
+    void btApplyClick();
+    void btDefaultClick();
+    void btWebsiteClick();
+    void btExportAllClick();
+    void btTextArchiveClick();
+    void btGraArchiveClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;   // FormClose
+    void resizeEvent(QResizeEvent* event) override; // FormResize
+    void keyPressEvent(QKeyEvent* event) override;  // FormKeyDown
+    void keyReleaseEvent(QKeyEvent* event) override; // FormKeyUp
+
+private:
+    void createControls();
+    void connectHandlers();
+    void FormCreate();
+    void FormClose();
+    void FormResize();
+    // Docks the pages and the panels of the code page to the client area (the "Top",
+    // "Bottom" and "Client" alignments of the design).
+    void alignControls();
+    void loadSettingsAndKeywords();
+    void loadCodeBuffer();
+};

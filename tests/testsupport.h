@@ -1,0 +1,45 @@
+#pragma once
+// Test helpers shared by the suites: a private home folder per test case, so no test
+// ever reads or writes the real user's workspace.
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+// Points HOME and the XDG folders at a fresh temporary folder for its lifetime.
+class TempHome {
+public:
+    TempHome()
+    {
+        const QString home = dir.path();
+        qputenv("HOME", home.toUtf8());
+        qputenv("XDG_DATA_HOME", (home + "/.local/share").toUtf8());
+        qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
+        qputenv("XDG_CACHE_HOME", (home + "/.cache").toUtf8());
+        QDir().mkpath(home + "/.local/share");
+        QDir().mkpath(home + "/Documents");
+    }
+    QString path() const { return dir.path(); }
+    // The workspace folder the program uses under this home, with a trailing "/".
+    QString workspace() const { return dir.path() + "/.local/share/zenkodo/"; }
+
+private:
+    QTemporaryDir dir;
+};
+
+inline QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+inline bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
