@@ -122,3 +122,20 @@ bool writeTextFile(const QString& path, const QStringList& lines, TextEncoding e
 {
     return writeFileAtomically(path, encodeText(lines, encoding), error);
 }
+
+bool writeLinesCrLf(const QString& path, const QStringList& lines, QString* error)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        QByteArray encoded = line.toUtf8();
+        if (const qsizetype nul = encoded.indexOf('\0'); nul >= 0)
+            encoded.truncate(nul);
+        bytes += encoded;
+        bytes += "\r\n";
+    }
+    if (writeFileAtomically(path, bytes, nullptr))
+        return true;
+    if (error)
+        *error = QStringLiteral("Failed to create ") + path;
+    return false;
+}

@@ -35,3 +35,8 @@ bool writeTextFile(const QString& path, const QStringList& lines, TextEncoding e
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error);
 // Reads a whole file; on failure returns nothing and sets error.
 std::optional<QByteArray> readWholeFile(const QString& path, QString* error);
+
+// The export file form the consoles load: each line as 8-bit text (UTF-8 here) up to its
+// first NUL, then CR LF. Written atomically. On failure error is "Failed to create " and
+// the path.
+bool writeLinesCrLf(const QString& path, const QStringList& lines, QString* error);
