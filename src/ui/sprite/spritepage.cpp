@@ -40,4 +40,3 @@ void TfrmMain::btGraSaveClick() {}
 void TfrmMain::btGraOkClick() {}
 void TfrmMain::btGraCancelClick() {}
 void TfrmMain::btGraToolClick(QPushButton*) {}
-void TfrmMain::btGraDataClick() {}
