@@ -4,6 +4,7 @@
 
 #include "app/mainwindow.h"
 #include "app/messages.h"
+#include "app/paintsurface.h"
 #include "testsupport.h"
 
 #include <QStringList>

@@ -217,11 +217,7 @@ void TfrmMain::createControls()
 
 void TfrmMain::connectHandlers()
 {
-    connect(TabControl1, &QTabBar::currentChanged, this, [this](int index) {
-        const std::array<QWidget*, 4> pages{TabItem1, TabItem2, TabItem3, TabItem4};
-        for (int i = 0; i < 4; ++i)
-            pages[i]->setVisible(i == index);
-    });
+    connect(TabControl1, &QTabBar::currentChanged, this, &TfrmMain::showPage);
     const auto onClick = [this](QPushButton* button, void (TfrmMain::*handler)()) {
         connect(button, &QPushButton::clicked, this, handler);
     };
@@ -279,9 +275,17 @@ void TfrmMain::connectHandlers()
     onClick(btQuit, &TfrmMain::btQuitClick);
 }
 
+void TfrmMain::showPage(int index)
+{
+    const std::array<QWidget*, 4> pages{TabItem1, TabItem2, TabItem3, TabItem4};
+    for (int i = 0; i < 4; ++i)
+        pages[i]->setVisible(i == index);
+}
+
 void TfrmMain::FormCreate()
 {
     TabControl1->setCurrentIndex(0);
+    showPage(0);
     workspace = platformWorkspace();
     alignControls(); // so the key panel has its width before provisioning reads it
     loadSettingsAndKeywords();
@@ -307,6 +311,8 @@ void TfrmMain::FormCreate()
     newCodeSkeleton(text, settingsList.value(u"lang"));
     loadCodeBuffer();
     resetCursor(text);
+    // Hardware typing goes to the code from the start, not to the first edit field.
+    setFocus();
 }
 
 void TfrmMain::loadSettingsAndKeywords()

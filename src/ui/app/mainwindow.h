@@ -149,6 +149,7 @@ public:
 
     // ---- Window (ui/app/mainwindow.cpp) ----
     void layoutControls();
+    void showPage(int index); // the tab control's page switch
     void btQuitClick();
 
     // ---- Keyboard (ui/editor/keyboard.cpp) ----

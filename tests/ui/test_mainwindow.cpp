@@ -1,0 +1,255 @@
+// The window: start-up, provisioning on first start, the designed geometry of every page,
+// saving at close, and the repair of settings no layout can use.
+
+#include "uisupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTest>
+
+namespace {
+
+// A control's rectangle in the coordinates of the page it sits on.
+QRect onPage(QWidget* control, QWidget* page)
+{
+    return QRect(control->mapTo(page, QPoint(0, 0)), control->size());
+}
+
+QString settingsText(const TempHome& home)
+{
+    return QString::fromUtf8(readBytes(home.workspace() + "quill.ini"));
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartProvisionsAndLaysOut()
+    {
+        TempHome home;
+        MessageRecorder messages;
+        auto w = startWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+
+        QCOMPARE(w->windowTitle(), "Zenkodo");
+        QCOMPARE(w->size(), QSize(384, 567));
+        QCOMPARE(w->TabControl1->count(), 4);
+        QCOMPARE(w->TabControl1->tabText(3), "System");
+        QCOMPARE(w->TabControl1->currentIndex(), 0);
+        QVERIFY(w->TabItem1->isVisible());
+        for (QWidget* page : {w->TabItem2, w->TabItem3, w->TabItem4})
+            QVERIFY(!page->isVisible());
+        QCOMPARE(QRect(w->TabControl1->geometry()), QRect(0, 0, 384, 49));
+        QCOMPARE(QRect(w->TabItem1->geometry()), QRect(0, 49, 384, 518));
+        QCOMPARE(w->Memo1->size(), QSize(384, 518));
+        QCOMPARE(w->pageWidth, 384);
+        QCOMPARE(w->stripHeight, 24);
+        QVERIFY(messages.messages.isEmpty());
+
+        // Code menu row: menuStep 54.
+        QCOMPARE(onPage(w->btTextNew, w->TabItem1), QRect(0, 0, 54, 43));
+        QCOMPARE(onPage(w->btTextSave, w->TabItem1), QRect(108, 0, 54, 43));
+        QCOMPARE(onPage(w->edtFile, w->TabItem1), QRect(162, 4, 114, 32));
+        QCOMPARE(onPage(w->lblLine, w->TabItem1).topLeft(), QPoint(277, 9));
+        QCOMPARE(onPage(w->btRun, w->TabItem1), QRect(330, 0, 54, 43));
+        QCOMPARE(w->lblLine->text(), "1");
+        // Keys: 8 rows of 30 under the code view.
+        QCOMPARE(onPage(w->pnlKeys, w->TabItem1), QRect(0, 278, 384, 240));
+        QCOMPARE(onPage(w->pntProg, w->TabItem1), QRect(0, 43, 384, 235));
+        QCOMPARE(w->keys.size(), size_t(80));
+        for (QPushButton* key : w->keys)
+            QCOMPARE(key->parentWidget(), w->pnlKeys);
+
+        // Sprite page: toolStep 48, command 26.
+        QCOMPARE(onPage(w->pntMain, w->TabItem2), QRect(0, 43, 384, 384));
+        QCOMPARE(onPage(w->pnlGraTools, w->TabItem2), QRect(0, 427, 384, 91));
+        QCOMPARE(QRect(w->pntView->geometry()), QRect(0, 24, 16, 16));
+        QCOMPARE(QRect(w->pntColor->geometry()), QRect(0, 0, 384, 24));
+        QCOMPARE(QRect(w->btGraAdd->geometry()), QRect(49, 37, 46, 26));
+        QCOMPARE(QRect(w->btGraRotate->geometry()), QRect(1, 65, 46, 26));
+        QCOMPARE(QRect(w->btGraData->geometry()), QRect(337, 65, 46, 26));
+
+        // System page: the fixed layout.
+        QCOMPARE(QRect(w->edtWidth->geometry()), QRect(244, 5, 69, 32));
+        QCOMPARE(QRect(w->cmbColor->geometry()), QRect(104, 254, 201, 32));
+        QCOMPARE(QRect(w->btQuit->geometry()), QRect(209, 457, 145, 44));
+        QCOMPARE(w->edtOpenmsxdir->width(), 368);
+        QVERIFY(w->Label4->font().bold());
+        QVERIFY(!w->chkGfx9000->isVisibleTo(w->TabItem4));
+        QVERIFY(!w->btExport->isVisibleTo(w->TabItem4));
+        QCOMPARE(w->cmbLang->count(), 4);
+        QCOMPARE(w->cmbColor->count(), 17);
+        QCOMPARE(w->edtWidth->text(), "32");
+        QCOMPARE(w->edtKeyHeight->text(), "30");
+        QCOMPARE(w->edtCommand->text(), "26");
+
+        // The floating selection list.
+        QCOMPARE(QRect(w->pnlSelect->geometry()), QRect(32, 16, 320, 518));
+        QCOMPARE(w->lstSelect->width(), 277);
+        QVERIFY(!w->pnlSelect->isVisible());
+
+        // Buttons and keys never take the keyboard focus; edit fields and lists do.
+        QCOMPARE(w->btRun->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(w->keys[0]->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(w->TabControl1->focusPolicy(), Qt::NoFocus);
+        QVERIFY(w->edtFile->focusPolicy() & Qt::ClickFocus);
+        QVERIFY(w->lstBasfiles->focusPolicy() & Qt::ClickFocus);
+        QCOMPARE(QApplication::focusWidget(), w.get());
+
+        // Quit closes the window, which saves.
+        QTest::mouseClick(w->btQuit, Qt::LeftButton);
+        QVERIFY(!w->isVisible());
+        const QString settings = settingsText(home);
+        QVERIFY(settings.startsWith("exportdir=" + home.path() + "/Documents\r\n"));
+        QVERIFY(settings.endsWith("lang=0\r\n"));
+        QVERIFY(!settings.contains("\ncode="));
+        QCOMPARE(settings.count("\r\n"), 46);
+        QCOMPARE(settings.count('\n'), 46);
+        QCOMPARE(readBytes(home.workspace() + "temp.txt"), QByteArray("\r\nfunction TIC(){\r\n}\r\n\r\n"));
+        QCOMPARE(readBytes(home.workspace() + "keywords.ini").count("\r\n"), 356);
+    }
+
+    void tabsShowTheirPage()
+    {
+        TempHome home;
+        auto w = startWindow();
+        w->TabControl1->setCurrentIndex(3);
+        QVERIFY(w->TabItem4->isVisible());
+        QVERIFY(!w->TabItem1->isVisible());
+        QCOMPARE(QRect(w->TabItem4->geometry()), QRect(0, 49, 384, 518));
+    }
+
+    // Every step of the layout truncates, and Run still ends flush with the right edge.
+    void pageWidth390()
+    {
+        TempHome home;
+        auto w = startWindow();
+        w->resize(390, 567);
+        QCOMPARE(w->pageWidth, 390);
+        QCOMPARE(w->btRun->geometry(), QRect(335, 0, 55, 43));
+        QCOMPARE(w->stripHeight, 24);
+        QCOMPARE(w->btGraAdd->x(), 49);
+        QCOMPARE(w->btGraAdd->width(), 46);
+    }
+
+    void secondStartKeepsTheWorkspace()
+    {
+        TempHome home;
+        startWindow()->close();
+        QFile::remove(home.workspace() + "tempfiles/tm_yure");
+        QString settings = settingsText(home);
+        settings.replace("width=32", "width=40");
+        QVERIFY(writeBytes(home.workspace() + "quill.ini", settings.toUtf8()));
+
+        auto w = startWindow();
+        QVERIFY(!QFile::exists(home.workspace() + "tempfiles/tm_yure"));
+        QCOMPARE(w->settingsList.value(u"width"), "40");
+        QCOMPARE(w->text.viewCols, 40);
+    }
+
+    void missingKeywordFileProvisionsAgain()
+    {
+        TempHome home;
+        startWindow()->close();
+        QString settings = settingsText(home);
+        settings.replace("width=32", "width=40");
+        QVERIFY(writeBytes(home.workspace() + "quill.ini", settings.toUtf8() + "own=1\r\n"));
+        QFile::remove(home.workspace() + "keywords.ini");
+        QFile::remove(home.workspace() + "tempfiles/tm_yure");
+
+        auto w = startWindow();
+        QCOMPARE(w->settingsList.value(u"width"), "32");
+        QVERIFY(QFile::exists(home.workspace() + "tempfiles/tm_yure"));
+        QVERIFY(QFile::exists(home.workspace() + "keywords.ini"));
+        w->close();
+        QVERIFY(!settingsText(home).contains("own=1"));
+    }
+
+    void codeAndNameSurviveARestart()
+    {
+        TempHome home;
+        {
+            auto w = startWindow();
+            w->text.codeLines = {"print(1)", "x=2"};
+            w->edtFile->setText("game.lua");
+            w->close();
+        }
+        auto w = startWindow();
+        QCOMPARE(w->text.codeLines, (QStringList{"print(1)", "x=2"}));
+        QCOMPARE(w->edtFile->text(), "game.lua");
+        QCOMPARE(QList<int>({w->text.cursorRow, w->text.cursorCol, w->text.topRow, w->text.leftCol}),
+                 QList<int>({0, 0, 0, 0}));
+        w->edtFile->clear();
+        w->close();
+        QVERIFY(!settingsText(home).contains("code="));
+        auto again = startWindow();
+        QCOMPARE(again->edtFile->text(), "");
+        QCOMPARE(again->text.codeLines, (QStringList{"print(1)", "x=2"}));
+    }
+
+    // The code buffer keeps its encoding: a file never changes its bytes by a restart.
+    void codeBufferBytesSurvive_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBFx=\"\xE6\x9C\x88\"\r\n");
+        QTest::newRow("not UTF-8") << QByteArray("s=\"caf\xE9\"\r\n\xFF\r\n");
+        QTest::newRow("empty file") << QByteArray();
+    }
+    void codeBufferBytesSurvive()
+    {
+        QFETCH(QByteArray, bytes);
+        TempHome home;
+        startWindow()->close();
+        QVERIFY(writeBytes(home.workspace() + "temp.txt", bytes));
+        auto w = startWindow();
+        QVERIFY(w->text.lineCount() >= 1);
+        w->close();
+        QCOMPARE(readBytes(home.workspace() + "temp.txt"), bytes.isEmpty() ? QByteArray("\r\n") : bytes);
+    }
+
+    void unusableSettingsAreRepaired_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("repairedLine");
+        QTest::newRow("sprite=abc") << "sprite=abc" << "sprite=16";
+        QTest::newRow("width=0") << "width=0" << "width=32";
+        QTest::newRow("keyheight=x") << "keyheight=x" << "keyheight=30";
+        QTest::newRow("palette=99") << "palette=99" << "palette=0";
+    }
+    void unusableSettingsAreRepaired()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, repairedLine);
+        TempHome home;
+        startWindow()->close();
+        const QString key = line.section('=', 0, 0);
+        QString settings = settingsText(home);
+        settings.replace(QRegularExpression("(^|\n)" + key + "=[^\r]*"), "\\1" + line);
+        QVERIFY(settings.contains(line));
+        QVERIFY(writeBytes(home.workspace() + "quill.ini", settings.toUtf8()));
+
+        MessageRecorder messages;
+        auto w = startWindow();
+        QCOMPARE(messages.messages.size(), 1);
+        QVERIFY2(messages.messages.first().contains('"' + key + '"') &&
+                     messages.messages.first().contains('"' + line.section('=', 1) + '"'),
+                 qPrintable(messages.messages.first()));
+        QCOMPARE(w->text.viewCols, 32);
+        QCOMPARE(w->keyHeight, 30);
+        QCOMPARE(w->sheet.cellWidth, 16);
+        w->close();
+        QVERIFY(settingsText(home).contains(repairedLine + "\r\n"));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"
