@@ -10,6 +10,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl1-mesa-dev libgif-dev libzip-dev zlib1g-dev libbenchmark-dev
     unzip
+    lua5.3 lua5.1 nodejs node-acorn
 )
 
 install_missing() {

@@ -5,8 +5,6 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace {
-
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
@@ -27,8 +25,6 @@ QStringList splitLines(const QString& text)
         lines.append(text.mid(start));
     return lines;
 }
-
-} // namespace
 
 TextFile decodeText(const QByteArray& bytes)
 {

@@ -21,6 +21,8 @@ struct TextFile {
     TextEncoding encoding = TextEncoding::Utf8;
 };
 
+// Splits text into lines at CR LF, LF or CR; a line end at the very end adds no empty line.
+QStringList splitLines(const QString& text);
 // Splits bytes into lines; an empty input gives no lines at all.
 TextFile decodeText(const QByteArray& bytes);
 // Every line followed by CR LF, with the encoding's byte-order mark in front.

@@ -1,11 +1,63 @@
 // The Code page's file handlers: New, Open, the file chooser, Save and Run.
 
+#include "app/filelist.h"
 #include "app/mainwindow.h"
+#include "app/messages.h"
+#include "app/paintsurface.h"
+#include "editor/codefiles.h"
+#include "editor/runexport.h"
 
-void TfrmMain::btTextNewClick() {}
-void TfrmMain::btTextOpenClick() {}
-void TfrmMain::btTextSaveClick() {}
-void TfrmMain::btTextOkClick() {}
-void TfrmMain::btTextCancelClick() {}
+#include <QLineEdit>
+#include <QListWidget>
+
+void TfrmMain::btTextNewClick() {
+    edtFile->clear();
+    newCodeSkeleton(text, settingsList.value(u"lang"));
+    resetCursor(text);
+    repaintCode();
+}
+
+void TfrmMain::btTextOpenClick() {
+    pntProg->hide();
+    pnlKeys->hide();
+    lstBasfiles->clear();
+    lstBasfiles->addItems(listFiles(workspace.codeFilesDir));
+    pnlBasfiles->show();
+}
+
+void TfrmMain::btTextSaveClick() {
+    showMessage(this, saveCode(text, workspace.codeFilesDir, edtFile->text()));
+}
+
+void TfrmMain::btTextOkClick() {
+    const QList<QListWidgetItem*> selected = lstBasfiles->selectedItems();
+    if (selected.isEmpty()) return;
+    const QString name = selected.first()->text();
+    QString error;
+    // The name is taken only once the file is read, so name and text always belong
+    // together; on failure the chooser stays open for another pick.
+    if (!openCode(text, workspace.codeFilesDir, name, &error)) {
+        showMessage(this, error);
+        return;
+    }
+    edtFile->setText(name);
+    pnlBasfiles->hide();
+    pntProg->show();
+    pnlKeys->show();
+    repaintCode();
+}
+
+void TfrmMain::btTextCancelClick() {
+    pnlBasfiles->hide();
+    pnlKeys->show();
+    pntProg->show();
+}
+
+// Delete stays hidden and does nothing: files leave the code folder only through Archive.
 void TfrmMain::btTextDeleteClick() {}
-void TfrmMain::btRunClick() {}
+
+void TfrmMain::btRunClick() {
+    const RunResult result = runProgram(text, edtFile->text(), workspace, settingsList);
+    if (!result.message.isEmpty()) showMessage(this, result.message);
+    if (!result.runtime.isEmpty()) startProgram(result.runtime, result.runtimeFolder);
+}
