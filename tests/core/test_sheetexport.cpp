@@ -10,13 +10,11 @@
 
 #include <QDir>
 #include <QTest>
-
 #include <optional>
 
 namespace {
 
-SpriteSheet makeSheet(int w, int h, int count)
-{
+SpriteSheet makeSheet(int w, int h, int count) {
     SpriteSheet sheet;
     sheet.cellWidth = w;
     sheet.cellHeight = h;
@@ -24,33 +22,30 @@ SpriteSheet makeSheet(int w, int h, int count)
     sheet.cellCount = count;
     sheet.sheetStore[2] = char(count & 0xFF);
     const QString db16 = QLatin1String(paletteTable[0].defaultHex);
-    for (int i = 0; i < 16; ++i) sheet.palette[i] = 0xFF000000u | parseHexColour(QStringView(db16).mid(6 * i, 6));
+    for (int i = 0; i < 16; ++i)
+        sheet.palette[i] = 0xFF000000u | parseHexColour(QStringView(db16).mid(6 * i, 6));
     return sheet;
 }
 
 // Every pixel of every cell slot some colour, the same for the same seed.
-void scribble(SpriteSheet& sheet, std::uint32_t seed)
-{
+void scribble(SpriteSheet& sheet, std::uint32_t seed) {
     for (qsizetype i = SpriteSheet::headerSize; i < sheet.sheetStore.size(); ++i) {
         seed = seed * 1103515245u + 12345u;
         sheet.sheetStore[i] = char(seed >> 16 & 0x0F);
     }
 }
 
-int cellPixel(const SpriteSheet& sheet, int cell, int x, int y)
-{
+int cellPixel(const SpriteSheet& sheet, int cell, int x, int y) {
     return sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x];
 }
 
 // The colour index an image of imageWidth should show at (x, y): found from the pixel's
 // side, the cell whose grid square holds it, so it does not mirror the exporter's loop.
-int expectedIndex(const SpriteSheet& sheet, int imageWidth, int x, int y)
-{
+int expectedIndex(const SpriteSheet& sheet, int imageWidth, int x, int y) {
     const int perRow = imageWidth / sheet.cellWidth;
     const int column = x / sheet.cellWidth;
     const int k = (y / sheet.cellHeight) * perRow + column;
-    if (column >= perRow || k >= sheet.cellCount)
-        return 0;
+    if (column >= perRow || k >= sheet.cellCount) return 0;
     return cellPixel(sheet, k, x % sheet.cellWidth, y % sheet.cellHeight);
 }
 
@@ -63,26 +58,21 @@ struct GpuImage {
     int at(int x, int y) const { return pixels[y * width + x]; }
 };
 
-std::optional<GpuImage> parseGpuImage(const QByteArray& text)
-{
+std::optional<GpuImage> parseGpuImage(const QByteArray& text) {
     const QByteArray magic = "LK12;GPUIMG;";
-    if (!text.startsWith(magic))
-        return {};
+    if (!text.startsWith(magic)) return {};
     const qsizetype cross = text.indexOf('x', magic.size());
     const qsizetype semicolon = text.indexOf(';', cross + 1);
-    if (cross < 0 || semicolon < 0)
-        return {};
+    if (cross < 0 || semicolon < 0) return {};
     bool okW = false;
     bool okH = false;
     GpuImage image;
     image.width = text.mid(magic.size(), cross - magic.size()).toInt(&okW);
     image.height = text.mid(cross + 1, semicolon - cross - 1).toInt(&okH);
-    if (!okW || !okH)
-        return {};
+    if (!okW || !okH) return {};
     for (qsizetype i = semicolon + 1; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '\r' || c == '\n')
-            continue;
+        if (c == '\r' || c == '\n') continue;
         if (c >= '0' && c <= '9')
             image.pixels.append(char(c - '0'));
         else if (c >= 'a' && c <= 'f')
@@ -92,18 +82,15 @@ std::optional<GpuImage> parseGpuImage(const QByteArray& text)
         else
             return {};
     }
-    if (image.pixels.size() != qsizetype(image.width) * image.height)
-        return {};
+    if (image.pixels.size() != qsizetype(image.width) * image.height) return {};
     return image;
 }
 
-QStringList folderEntries(const QString& folder)
-{
+QStringList folderEntries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-std::uint32_t rgbOf(std::uint32_t argb)
-{
+std::uint32_t rgbOf(std::uint32_t argb) {
     return argb & 0xFFFFFF;
 }
 
@@ -131,8 +118,7 @@ private slots:
     void writeFailures();
 };
 
-void TestSheetExport::likoFreshSheet()
-{
+void TestSheetExport::likoFreshSheet() {
     TempHome home;
     const SpriteSheet sheet = makeSheet(16, 16, 1);
     const ExportResult result = exportSheet(sheet, "2", home.path(), "hero");
@@ -145,8 +131,7 @@ void TestSheetExport::likoFreshSheet()
     QCOMPARE(readBytes(path), expected);
 }
 
-void TestSheetExport::likoReadBack_data()
-{
+void TestSheetExport::likoReadBack_data() {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("count");
@@ -158,8 +143,7 @@ void TestSheetExport::likoReadBack_data()
     QTest::newRow("192x128, 1 cell: whole image") << 192 << 128 << 1;
 }
 
-void TestSheetExport::likoReadBack()
-{
+void TestSheetExport::likoReadBack() {
     QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(int, count);
@@ -181,8 +165,7 @@ void TestSheetExport::likoReadBack()
     QCOMPARE(wrong, 0);
 }
 
-void TestSheetExport::likoLandmarks()
-{
+void TestSheetExport::likoLandmarks() {
     TempHome home;
     SpriteSheet sheet = makeSheet(16, 16, 13);
     sheet.sheetStore[sheet.cellOffset(11)] = 10;
@@ -194,8 +177,7 @@ void TestSheetExport::likoLandmarks()
     QCOMPARE(lines[17], 'f' + QByteArray(191, '0') + '\r');                      // cell 12 at (0, 16)
 }
 
-void TestSheetExport::tic80Planes_data()
-{
+void TestSheetExport::tic80Planes_data() {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("count");
@@ -206,8 +188,7 @@ void TestSheetExport::tic80Planes_data()
     QTest::newRow("16x32, 60 cells") << 16 << 32 << 60;
 }
 
-void TestSheetExport::tic80Planes()
-{
+void TestSheetExport::tic80Planes() {
     QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(int, count);
@@ -233,14 +214,14 @@ void TestSheetExport::tic80Planes()
 
 // The file as GIFLIB lays it out: GIF87a, the logical screen with a 16-entry global table,
 // one full-size image without a local table, the trailer.
-void TestSheetExport::tic80GifLayout()
-{
+void TestSheetExport::tic80GifLayout() {
     TempHome home;
     SpriteSheet sheet = makeSheet(16, 16, 1);
     sheet.sheetStore[3] = 9;
     const ExportResult result = exportSheet(sheet, "0", home.path(), "ignored/name");
     QCOMPARE(result.message, "Exported.\n" + home.path() + "/export.gif");
-    QCOMPARE(folderEntries(home.path()), (QStringList{".local", "Documents", "export.gif", "sprites.png", "tiles.png"}));
+    QCOMPARE(folderEntries(home.path()),
+             (QStringList{".local", "Documents", "export.gif", "sprites.png", "tiles.png"}));
     const QByteArray gif = readBytes(home.path() + "/export.gif");
     QCOMPARE(gif.left(13), QByteArray("GIF87a\x80\x00\x00\x01\xB3\x00\x00", 13));
     QCOMPARE(gif.mid(13 + 48, 10), QByteArray("\x2C\x00\x00\x00\x00\x80\x00\x00\x01\x00", 10));
@@ -252,15 +233,15 @@ void TestSheetExport::tic80GifLayout()
         QVERIFY(readBytes(home.path() + png).startsWith("\x89PNG\r\n\x1a\n"));
 }
 
-void TestSheetExport::gifColours_data()
-{
+void TestSheetExport::gifColours_data() {
     QTest::addColumn<QList<std::uint32_t>>("pixels"); // one colour per 4x4 block of a 16x16 image
     QTest::addColumn<QList<std::uint32_t>>("table");  // the colours the table must hold, besides black
     QTest::addColumn<int>("distinctIndices");
 
     const QList<std::uint32_t> one(16, 0x140C1C);
     QTest::newRow("one colour #140C1C -> #100818") << one << QList<std::uint32_t>{0x100818} << 1;
-    QTest::newRow("#FFFFFF -> #F8F8F8") << QList<std::uint32_t>(16, 0xFFFFFF) << QList<std::uint32_t>{0xF8F8F8} << 1;
+    QTest::newRow("#FFFFFF -> #F8F8F8")
+        << QList<std::uint32_t>(16, 0xFFFFFF) << QList<std::uint32_t>{0xF8F8F8} << 1;
     QList<std::uint32_t> sixteen;
     QList<std::uint32_t> sixteenOut;
     for (int i = 0; i < 16; ++i) {
@@ -273,8 +254,7 @@ void TestSheetExport::gifColours_data()
     QTest::newRow("#808080 and #878587 share one entry") << alike << QList<std::uint32_t>{0x808080} << 1;
 }
 
-void TestSheetExport::gifColours()
-{
+void TestSheetExport::gifColours() {
     QFETCH(QList<std::uint32_t>, pixels);
     QFETCH(QList<std::uint32_t>, table);
     QFETCH(int, distinctIndices);
@@ -304,20 +284,19 @@ void TestSheetExport::gifColours()
     }
 }
 
-void TestSheetExport::pixilangFiles()
-{
+void TestSheetExport::pixilangFiles() {
     TempHome home;
     SpriteSheet sheet = makeSheet(16, 16, 3);
     const ExportResult result = exportSheet(sheet, "3", home.path(), "hero");
     QCOMPARE(result.message, "Exported.\n" + home.path() + "/hero*.gif");
-    QCOMPARE(folderEntries(home.path()), (QStringList{".local", "Documents", "hero0.gif", "hero1.gif", "hero2.gif"}));
+    QCOMPARE(folderEntries(home.path()),
+             (QStringList{".local", "Documents", "hero0.gif", "hero1.gif", "hero2.gif"}));
     for (int k = 0; k < 3; ++k)
         QCOMPARE(readBytes(home.path() + QStringLiteral("/hero%1.gif").arg(k)).left(10),
                  QByteArray("GIF87a\x10\x00\x10\x00", 10));
 }
 
-void TestSheetExport::emptyName()
-{
+void TestSheetExport::emptyName() {
     TempHome home;
     const SpriteSheet sheet = makeSheet(16, 16, 2);
     QVERIFY(exportSheet(sheet, "2", home.path(), "").ok);
@@ -325,19 +304,17 @@ void TestSheetExport::emptyName()
     QCOMPARE(folderEntries(home.path()), (QStringList{".lk12", ".local", "0.gif", "1.gif", "Documents"}));
 }
 
-void TestSheetExport::replacesExistingFiles()
-{
+void TestSheetExport::replacesExistingFiles() {
     TempHome home;
     SpriteSheet sheet = makeSheet(16, 16, 65); // cell 64 starts the lower half of the TIC-80 sheet
-    for (const char* lang : {"0", "2", "3"})
-        QVERIFY(exportSheet(sheet, lang, home.path(), "hero").ok);
+    for (const char* lang : {"0", "2", "3"}) QVERIFY(exportSheet(sheet, lang, home.path(), "hero").ok);
     const QStringList names{"export.gif", "hero.lk12", "hero0.gif", "sprites.png", "tiles.png"};
     QList<QByteArray> before;
     for (const QString& n : names) before.append(readBytes(home.path() + '/' + n));
     scribble(sheet, 7);
-    for (const char* lang : {"0", "2", "3"})
-        QVERIFY(exportSheet(sheet, lang, home.path(), "hero").ok);
-    QStringList all = QStringList{".local", "Documents", "export.gif", "hero.lk12", "sprites.png", "tiles.png"};
+    for (const char* lang : {"0", "2", "3"}) QVERIFY(exportSheet(sheet, lang, home.path(), "hero").ok);
+    QStringList all =
+        QStringList{".local", "Documents", "export.gif", "hero.lk12", "sprites.png", "tiles.png"};
     for (int k = 0; k < 65; ++k) all.append(QStringLiteral("hero%1.gif").arg(k));
     all.sort();
     QCOMPARE(folderEntries(home.path()), all); // nothing left over from the replacing
@@ -345,8 +322,7 @@ void TestSheetExport::replacesExistingFiles()
         QVERIFY2(readBytes(home.path() + '/' + names[i]) != before[i], qPrintable(names[i]));
 }
 
-void TestSheetExport::refusals_data()
-{
+void TestSheetExport::refusals_data() {
     QTest::addColumn<QString>("lang");
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
@@ -372,8 +348,7 @@ void TestSheetExport::refusals_data()
     QTest::newRow("Pixilang, name ../x") << "3" << 16 << 16 << 1 << "../x" << plain;
 }
 
-void TestSheetExport::refusals()
-{
+void TestSheetExport::refusals() {
     QFETCH(QString, lang);
     QFETCH(int, width);
     QFETCH(int, height);
@@ -391,36 +366,46 @@ void TestSheetExport::refusals()
     QCOMPARE(folderEntries(folder + "/a"), QStringList());
 }
 
-void TestSheetExport::writeFailures_data()
-{
+void TestSheetExport::writeFailures_data() {
     QTest::addColumn<QString>("lang");
     QTest::addColumn<QString>("blocked"); // a folder standing where this file goes
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("left");
 
-    QTest::newRow("TIC-80, no folder") << "0" << "" << "Failed to create file." << QStringList();
-    QTest::newRow("LIKO-12, no folder") << "2" << "" << "Failed to create %1/hero.lk12" << QStringList();
-    QTest::newRow("Pixilang, no folder") << "3" << "" << "Failed to create file." << QStringList();
-    QTest::newRow("TIC-80, export.gif blocked") << "0" << "export.gif" << "Failed to create file."
-                                                 << QStringList{"export.gif"};
+    QTest::newRow("TIC-80, no folder") << "0"
+                                       << ""
+                                       << "Failed to create file." << QStringList();
+    QTest::newRow("LIKO-12, no folder") << "2"
+                                        << ""
+                                        << "Failed to create %1/hero.lk12" << QStringList();
+    QTest::newRow("Pixilang, no folder") << "3"
+                                         << ""
+                                         << "Failed to create file." << QStringList();
+    QTest::newRow("TIC-80, export.gif blocked") << "0"
+                                                << "export.gif"
+                                                << "Failed to create file." << QStringList{"export.gif"};
     QTest::newRow("TIC-80, tiles.png blocked")
-        << "0" << "tiles.png" << "Failed to create %1/tiles.png" << QStringList{"export.gif", "tiles.png"};
-    QTest::newRow("LIKO-12, hero.lk12 blocked") << "2" << "hero.lk12" << "Failed to create %1/hero.lk12"
-                                                << QStringList{"hero.lk12"};
+        << "0"
+        << "tiles.png"
+        << "Failed to create %1/tiles.png" << QStringList{"export.gif", "tiles.png"};
+    QTest::newRow("LIKO-12, hero.lk12 blocked")
+        << "2"
+        << "hero.lk12"
+        << "Failed to create %1/hero.lk12" << QStringList{"hero.lk12"};
     QTest::newRow("Pixilang, hero1.gif blocked: stops there")
-        << "3" << "hero1.gif" << "Failed to create file." << QStringList{"hero0.gif", "hero1.gif"};
+        << "3"
+        << "hero1.gif"
+        << "Failed to create file." << QStringList{"hero0.gif", "hero1.gif"};
 }
 
-void TestSheetExport::writeFailures()
-{
+void TestSheetExport::writeFailures() {
     QFETCH(QString, lang);
     QFETCH(QString, blocked);
     QFETCH(QString, message);
     QFETCH(QStringList, left);
     TempHome home;
     const QString folder = home.path() + "/out";
-    if (!blocked.isEmpty())
-        QVERIFY(QDir().mkpath(folder + '/' + blocked));
+    if (!blocked.isEmpty()) QVERIFY(QDir().mkpath(folder + '/' + blocked));
     const SpriteSheet sheet = makeSheet(16, 16, 3);
     const ExportResult result = exportSheet(sheet, lang, folder, "hero");
     QCOMPARE(result.message, message.contains("%1") ? message.arg(folder) : message);

@@ -8,8 +8,7 @@
 
 namespace {
 
-SpriteSheet makeSheet(int w, int h, int count)
-{
+SpriteSheet makeSheet(int w, int h, int count) {
     SpriteSheet sheet;
     sheet.cellWidth = w;
     sheet.cellHeight = h;
@@ -19,8 +18,7 @@ SpriteSheet makeSheet(int w, int h, int count)
     return sheet;
 }
 
-void setCellPixel(SpriteSheet& sheet, int cell, int x, int y, int colour)
-{
+void setCellPixel(SpriteSheet& sheet, int cell, int x, int y, int colour) {
     sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x] = char(colour);
 }
 
@@ -35,8 +33,7 @@ private slots:
     void everyDigitUpperCase();
 };
 
-void TestSpriteData::lines_data()
-{
+void TestSpriteData::lines_data() {
     QTest::addColumn<QString>("lang");
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
@@ -58,16 +55,16 @@ void TestSpriteData::lines_data()
         << "3" << 16 << 16 << 1 << QStringList{"img=new(1)", "img[0]=sprite(16,16,\"" + c12 + "\")"};
     QTest::newRow("Pixilang three 8x8 cells")
         << "3" << 8 << 8 << 3
-        << QStringList{"img=new(3)", "img[0]=sprite(8,8,\"" + zeros64 + "\")", "img[1]=sprite(8,8,\"" + zeros64 + "\")",
-                       "img[2]=sprite(8,8,\"" + zeros64 + "\")"};
+        << QStringList{"img=new(3)", "img[0]=sprite(8,8,\"" + zeros64 + "\")",
+                       "img[1]=sprite(8,8,\"" + zeros64 + "\")", "img[2]=sprite(8,8,\"" + zeros64 + "\")"};
     // Cell 0 of a W != H sheet: width first, W digits per row; pixel (2, 0) is 12, (0, 1) is 15.
-    QTest::newRow("LIKO-12 3x2, width first") << "2" << 3 << 2 << 1 << QStringList{"\"LK12;GPUIMG;3x2;00CF00\""};
+    QTest::newRow("LIKO-12 3x2, width first")
+        << "2" << 3 << 2 << 1 << QStringList{"\"LK12;GPUIMG;3x2;00CF00\""};
     QTest::newRow("Pixilang 3x2, width first")
         << "3" << 3 << 2 << 1 << QStringList{"img=new(1)", "img[0]=sprite(3,2,\"00CF00\")"};
 }
 
-void TestSpriteData::lines()
-{
+void TestSpriteData::lines() {
     QFETCH(QString, lang);
     QFETCH(int, width);
     QFETCH(int, height);
@@ -75,8 +72,7 @@ void TestSpriteData::lines()
     QFETCH(QStringList, expected);
 
     SpriteSheet sheet = makeSheet(width, height, count);
-    if (width == 16)
-        setCellPixel(sheet, 0, 0, 0, 12);
+    if (width == 16) setCellPixel(sheet, 0, 0, 0, 12);
     if (width == 3) {
         setCellPixel(sheet, 0, 2, 0, 12);
         setCellPixel(sheet, 0, 0, 1, 15);
@@ -85,15 +81,15 @@ void TestSpriteData::lines()
 }
 
 // Every colour written as its own upper-case digit, in pixel order, per cell.
-void TestSpriteData::everyDigitUpperCase()
-{
+void TestSpriteData::everyDigitUpperCase() {
     SpriteSheet sheet = makeSheet(4, 4, 2);
     for (int i = 0; i < 16; ++i) {
         setCellPixel(sheet, 0, i % 4, i / 4, i);
         setCellPixel(sheet, 1, i % 4, i / 4, 15 - i);
     }
     const QStringList liko = spriteDataLines(sheet, "2");
-    QCOMPARE(liko, (QStringList{"\"LK12;GPUIMG;4x4;0123456789ABCDEF\",", "\"LK12;GPUIMG;4x4;FEDCBA9876543210\""}));
+    QCOMPARE(liko,
+             (QStringList{"\"LK12;GPUIMG;4x4;0123456789ABCDEF\",", "\"LK12;GPUIMG;4x4;FEDCBA9876543210\""}));
     const QStringList pixi = spriteDataLines(sheet, "3");
     QCOMPARE(pixi, (QStringList{"img=new(2)", "img[0]=sprite(4,4,\"0123456789ABCDEF\")",
                                 "img[1]=sprite(4,4,\"FEDCBA9876543210\")"}));

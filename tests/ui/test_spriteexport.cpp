@@ -12,25 +12,21 @@
 namespace {
 
 // The colour the 16-colour GIF holds for a palette colour: five bits per channel.
-QRgb quantized(std::uint32_t argb)
-{
+QRgb quantized(std::uint32_t argb) {
     return QRgb(0xFF000000u | (argb & 0xF8F8F8u));
 }
 
-void setCellPixel(SpriteSheet& sheet, int cell, int x, int y, int colour)
-{
+void setCellPixel(SpriteSheet& sheet, int cell, int x, int y, int colour) {
     sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x] = char(colour);
 }
 
-void setCellCount(SpriteSheet& sheet, int count)
-{
+void setCellCount(SpriteSheet& sheet, int count) {
     sheet.cellCount = count;
     sheet.sheetStore[2] = char(count & 0xFF);
 }
 
 // Shows the Sprite page and presses "Ex" as a user would.
-void pressExport(TfrmMain& w)
-{
+void pressExport(TfrmMain& w) {
     w.TabControl1->setCurrentIndex(1);
     QVERIFY(w.btGraData->isVisible());
     QTest::mouseClick(w.btGraData, Qt::LeftButton);
@@ -50,8 +46,7 @@ private slots:
 
 // Every colour of the palette drawn somewhere in the grid, including past the first row of
 // cells and in the lower (sprites) half.
-void TestSpriteExport::tic80Sheet()
-{
+void TestSpriteExport::tic80Sheet() {
     TempHome home;
     MessageRecorder recorder;
     auto w = startWindow();
@@ -67,8 +62,8 @@ void TestSpriteExport::tic80Sheet()
     };
     QList<Dot> dots;
     for (int c = 1; c < 16; ++c) dots.append({c * 4, c, 15 - c, c}); // cells 4..60
-    dots.append({8, 0, 0, 12});                                       // (0, 16)
-    dots.append({69, 15, 15, 7});                                     // lower half: (95, 143)
+    dots.append({8, 0, 0, 12});                                      // (0, 16)
+    dots.append({69, 15, 15, 7});                                    // lower half: (95, 143)
     for (const Dot& d : dots) setCellPixel(sheet, d.cell, d.x, d.y, d.colour);
     const QByteArray storeBefore = sheet.sheetStore;
 
@@ -90,7 +85,8 @@ void TestSpriteExport::tic80Sheet()
     QImage expected(128, 256, QImage::Format_RGB32);
     expected.fill(quantized(sheet.palette[0]));
     for (const Dot& d : dots)
-        expected.setPixel((d.cell % 8) * 16 + d.x, (d.cell / 8) * 16 + d.y, quantized(sheet.palette[d.colour]));
+        expected.setPixel((d.cell % 8) * 16 + d.x, (d.cell / 8) * 16 + d.y,
+                          quantized(sheet.palette[d.colour]));
     QCOMPARE(expected.pixel(0, 16), quantized(sheet.palette[12]));
     QCOMPARE(gif.convertToFormat(QImage::Format_RGB32), expected);
 
@@ -102,8 +98,7 @@ void TestSpriteExport::tic80Sheet()
     QCOMPARE(sprites.convertToFormat(QImage::Format_RGB32), expected.copy(0, 128, 128, 128));
 }
 
-void TestSpriteExport::liko12File()
-{
+void TestSpriteExport::liko12File() {
     TempHome home;
     MessageRecorder recorder;
     auto w = startWindow();
@@ -117,8 +112,7 @@ void TestSpriteExport::liko12File()
     QCOMPARE(readBytes(folder + "/hero.lk12").size(), 24854);
 }
 
-void TestSpriteExport::pixilangCells()
-{
+void TestSpriteExport::pixilangCells() {
     TempHome home;
     MessageRecorder recorder;
     auto w = startWindow();
@@ -133,7 +127,8 @@ void TestSpriteExport::pixilangCells()
     pressExport(*w);
     QCOMPARE(recorder.messages, QStringList{"Exported.\n" + folder + "/hero*.gif"});
     for (int k = 0; k < 3; ++k) {
-        const QImage cell = QImage(folder + QStringLiteral("/hero%1.gif").arg(k)).convertToFormat(QImage::Format_RGB32);
+        const QImage cell =
+            QImage(folder + QStringLiteral("/hero%1.gif").arg(k)).convertToFormat(QImage::Format_RGB32);
         QCOMPARE(cell.size(), QSize(16, 16));
         QImage expected(16, 16, QImage::Format_RGB32);
         expected.fill(quantized(sheet.palette[0]));
@@ -143,8 +138,7 @@ void TestSpriteExport::pixilangCells()
 }
 
 // The user sees why nothing was written, and never "Exported." for it.
-void TestSpriteExport::failureShowsNoExported()
-{
+void TestSpriteExport::failureShowsNoExported() {
     TempHome home;
     MessageRecorder recorder;
     auto w = startWindow();

@@ -1,13 +1,11 @@
 #include "image/pngwriter.h"
 
-#include <zlib.h>
-
 #include <cstdint>
+#include <zlib.h>
 
 namespace {
 
-void appendBigEndian(QByteArray& out, std::uint32_t value)
-{
+void appendBigEndian(QByteArray& out, std::uint32_t value) {
     out.append(char(value >> 24 & 0xFF));
     out.append(char(value >> 16 & 0xFF));
     out.append(char(value >> 8 & 0xFF));
@@ -15,8 +13,7 @@ void appendBigEndian(QByteArray& out, std::uint32_t value)
 }
 
 // Length, type, data and the CRC over type and data.
-void appendChunk(QByteArray& out, const char* type, const QByteArray& data)
-{
+void appendChunk(QByteArray& out, const char* type, const QByteArray& data) {
     appendBigEndian(out, std::uint32_t(data.size()));
     const qsizetype start = out.size();
     out.append(type, 4);
@@ -28,8 +25,7 @@ void appendChunk(QByteArray& out, const char* type, const QByteArray& data)
 
 } // namespace
 
-QByteArray encodePng(int width, int height, const QByteArray& rgb)
-{
+QByteArray encodePng(int width, int height, const QByteArray& rgb) {
     const qsizetype rowBytes = qsizetype(width) * 3;
     Q_ASSERT(rgb.size() == rowBytes * height);
 
@@ -51,7 +47,8 @@ QByteArray encodePng(int width, int height, const QByteArray& rgb)
     uLongf packedSize = compressBound(uLong(raw.size()));
     QByteArray packed(qsizetype(packedSize), '\0');
     if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
-                  reinterpret_cast<const Bytef*>(raw.constData()), uLong(raw.size()), Z_BEST_COMPRESSION) != Z_OK)
+                  reinterpret_cast<const Bytef*>(raw.constData()), uLong(raw.size()),
+                  Z_BEST_COMPRESSION) != Z_OK)
         return {};
     packed.truncate(qsizetype(packedSize));
 

@@ -44,4 +44,5 @@ struct ExportResult {
 // Writes the export of the target into folder; name is the sheet's name as typed (LIKO-12
 // and Pixilang name their files after it). Files are replaced only when complete; a
 // Pixilang export stops at the first cell that cannot be written.
-ExportResult exportSheet(const SpriteSheet& sheet, const QString& lang, const QString& folder, const QString& name);
+ExportResult exportSheet(const SpriteSheet& sheet, const QString& lang, const QString& folder,
+                         const QString& name);
