@@ -1,0 +1,48 @@
+#pragma once
+// "Ex": the sprite sheet in the form each console imports: a 128 x 256 GIF sheet (with its
+// two 128 x 128 halves as PNG) for TIC-80, a 192 x 128 GPUIMG text image for LIKO-12, one
+// GIF per cell for Pixilang.
+
+#include "gif/gifwriter.h"
+
+#include <QString>
+#include <QStringList>
+
+struct SpriteSheet;
+
+enum class ExportTarget { Tic80, Liko12, Pixilang };
+
+// "2" LIKO-12, "3" Pixilang; any other value of the setting "lang" takes the TIC-80 form.
+ExportTarget exportTarget(const QString& lang);
+// The setting that holds the target's export folder.
+QString exportFolderKey(ExportTarget target);
+
+inline constexpr int tic80SheetWidth = 128;
+inline constexpr int tic80SheetHeight = 256;
+inline constexpr int gpuimgWidth = 192;
+inline constexpr int gpuimgHeight = 128;
+
+// Why the cells of the sheet cannot all be laid out in reading order over an image of that
+// size (cells wider or taller than the image, or more of them than it holds); empty when
+// they fit.
+QString sheetFitError(const SpriteSheet& sheet, int imageWidth, int imageHeight);
+
+// The TIC-80 sheet: colour 0 everywhere, every cell drawn at its place in the grid. The
+// cells must fit (sheetFitError).
+RgbPlanes tic80SheetPlanes(const SpriteSheet& sheet);
+// The LIKO-12 image: the header line and 128 rows of 192 lower-case digits. The cells must fit.
+QStringList gpuimgLines(const SpriteSheet& sheet);
+// One cell as a W x H image in the palette's colours.
+RgbPlanes cellPlanes(const SpriteSheet& sheet, int cell);
+
+struct ExportResult {
+    bool ok = false;
+    QString message;    // "Exported." and the path, or why nothing (more) was written
+    QString exportPath; // the path the message shows on success
+};
+
+// Writes the export of the target into folder; name is the sheet's name as typed (LIKO-12
+// and Pixilang name their files after it). Files are replaced only when complete; a
+// Pixilang export stops at the first cell that cannot be written.
+ExportResult exportSheet(const SpriteSheet& sheet, const QString& lang, const QString& folder,
+                         const QString& name);
