@@ -18,6 +18,9 @@ public:
         qputenv("XDG_DATA_HOME", (home + "/.local/share").toUtf8());
         qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
         qputenv("XDG_CACHE_HOME", (home + "/.cache").toUtf8());
+        qputenv("XDG_RUNTIME_DIR", (home + "/run").toUtf8());
+        QDir().mkpath(home + "/run");
+        QFile::setPermissions(home + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QDir().mkpath(home + "/.local/share");
         QDir().mkpath(home + "/Documents");
     }
