@@ -18,9 +18,9 @@ public:
         qputenv("XDG_DATA_HOME", (home + "/.local/share").toUtf8());
         qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
         qputenv("XDG_CACHE_HOME", (home + "/.cache").toUtf8());
-        qputenv("XDG_RUNTIME_DIR", (home + "/run").toUtf8());
-        QDir().mkpath(home + "/run");
-        QFile::setPermissions(home + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // Kept apart from the home folder, whose contents some tests list.
+        qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toUtf8());
+        QFile::setPermissions(runtimeDir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QDir().mkpath(home + "/.local/share");
         QDir().mkpath(home + "/Documents");
     }
@@ -30,6 +30,7 @@ public:
 
 private:
     QTemporaryDir dir;
+    QTemporaryDir runtimeDir;
 };
 
 inline QByteArray readBytes(const QString& path)
