@@ -218,8 +218,10 @@ bool writeBackup(const Workspace& workspace, const QString& exportDir, const QDa
 
     QList<ZipEntry> entries;
     const auto collect = [&entries](const QString& folder, const QString& prefix) {
+        // Pipes, sockets and dangling links are not files one could restore.
         for (const QString& name : listFiles(folder))
-            entries.append({folder + name, prefix + name});
+            if (QFileInfo(folder + name).isFile())
+                entries.append({folder + name, prefix + name});
     };
     collect(workspace.codeFilesDir, QStringLiteral("prgfiles/"));
     collect(workspace.spriteFilesDir, QStringLiteral("spfiles/"));
