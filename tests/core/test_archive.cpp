@@ -25,7 +25,8 @@ private slots:
         const QString target = home.path() + "/ws/deeper/prgfiles_bk/";
         for (const char* name : {"a.js", "b.lua", ".hidden", "kept"})
             QVERIFY(writeBytes(source + name, name));
-        const QStringList moved = archiveListedFiles({"a.js", "b.lua", ".hidden", "gone", "../kept"}, source, target);
+        const QStringList moved =
+            archiveListedFiles({"a.js", "b.lua", ".hidden", "gone", "../kept"}, source, target);
         QCOMPARE(moved, (QStringList{"a.js", "b.lua", ".hidden"}));
         QCOMPARE(filesIn(source), QStringList{"kept"});
         QCOMPARE(filesIn(target), (QStringList{".hidden", "a.js", "b.lua"}));

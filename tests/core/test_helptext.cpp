@@ -15,15 +15,16 @@ private slots:
         const QStringList lines = text.chopped(1).split(u'\n');
         QCOMPARE(lines.size(), 147);
         QCOMPARE(lines.first(), QString("[CODE]"));
-        QCOMPARE(lines.mid(142), (QStringList{
-                                     "- The template will display the files whose beginning matches the word at "
-                                     "the cursor position. If there is no matching file, it displays all the "
-                                     "templates.",
-                                     "- You can customize the suggested keywords by editing %fi_keywords%.",
-                                     "",
-                                     helpCreditLine,
-                                     projectWebAddress,
-                                 }));
+        QCOMPARE(lines.mid(142),
+                 (QStringList{
+                     "- The template will display the files whose beginning matches the word at "
+                     "the cursor position. If there is no matching file, it displays all the "
+                     "templates.",
+                     "- You can customize the suggested keywords by editing %fi_keywords%.",
+                     "",
+                     helpCreditLine,
+                     projectWebAddress,
+                 }));
         QCOMPARE(lines.count(QString()), 20);
     }
 

@@ -199,11 +199,13 @@ private slots:
 
         click(w->btDefault);
         QCOMPARE(readBytes(tmTemp).size(), 744);
-        QCOMPARE(applied(*w), QStringList({documentsFolder(), "32", "30", "26", "0", "16", "0", "0", "rows of 30"}));
+        QCOMPARE(applied(*w),
+                 QStringList({documentsFolder(), "32", "30", "26", "0", "16", "0", "0", "rows of 30"}));
         QCOMPARE(w->settingsList.value(u"code"), QString("mine.js"));
-        QCOMPARE(QStringList({w->edtWidth->text(), w->edtCommand->text(), w->edtSpriteSize->text(),
-                              w->edtOpenmsxdir->text(), w->cmbLang->currentText(), w->cmbColor->currentText()}),
-                 QStringList({"32", "26", "16", documentsFolder(), "Javascript(TIC-80)", "DB16"}));
+        QCOMPARE(
+            QStringList({w->edtWidth->text(), w->edtCommand->text(), w->edtSpriteSize->text(),
+                         w->edtOpenmsxdir->text(), w->cmbLang->currentText(), w->cmbColor->currentText()}),
+            QStringList({"32", "26", "16", documentsFolder(), "Javascript(TIC-80)", "DB16"}));
         QCOMPARE(w->sheet.cellWidth, 16);
         QVERIFY(!w->shiftOn);
         QCOMPARE(recorder.messages, (QStringList{"Done.", "Done."}));
@@ -267,7 +269,8 @@ private slots:
         click(w->btExportAll);
         QCOMPARE(recorder.messages, QStringList{"Completed."});
         const QByteArray zip = readBytes(documentsFolder() + "/" + backupArchiveName(QDate::currentDate()));
-        QVERIFY(zip.startsWith("PK\x03\x04") && zip.contains("prgfiles/game.js") && zip.contains("spfiles/hero"));
+        QVERIFY(zip.startsWith("PK\x03\x04") && zip.contains("prgfiles/game.js") &&
+                zip.contains("spfiles/hero"));
     }
 
     void backupWithoutAnExportFolderSaysSo()

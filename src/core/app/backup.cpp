@@ -157,7 +157,8 @@ bool zipEntries(const QString& partPath, const QList<ZipEntry>& entries, QString
     if (!archive) {
         zip_error_t e;
         zip_error_init_with_code(&e, code);
-        *error = QStringLiteral("Cannot create %1: %2").arg(partPath, QString::fromLocal8Bit(zip_error_strerror(&e)));
+        *error = QStringLiteral("Cannot create %1: %2")
+                     .arg(partPath, QString::fromLocal8Bit(zip_error_strerror(&e)));
         zip_error_fini(&e);
         return false;
     }
@@ -201,13 +202,14 @@ QString backupArchiveName(const QDate& date)
     return QStringLiteral("quill") + date.toString(QStringLiteral("yyMMdd")) + QStringLiteral(".zip");
 }
 
-bool writeBackup(const Workspace& workspace, const QString& exportDir, const QDate& date, QString* archivePath,
-                 QString* error)
+bool writeBackup(const Workspace& workspace, const QString& exportDir, const QDate& date,
+                 QString* archivePath, QString* error)
 {
     // An empty folder would put the archive at the root of the file system.
     if (exportDir.isEmpty()) {
-        *error = QStringLiteral("The export folder is not set. Enter it under \"Export directory\" for a TIC-80 "
-                                "language and apply the settings.");
+        *error =
+            QStringLiteral("The export folder is not set. Enter it under \"Export directory\" for a TIC-80 "
+                           "language and apply the settings.");
         return false;
     }
     if (!QFileInfo(exportDir).isDir()) {

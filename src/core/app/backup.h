@@ -15,5 +15,5 @@ QString backupArchiveName(const QDate& date);
 // The archive is written under a temporary name and replaces an older one of that name
 // only when complete. On success sets archivePath; on failure returns false and sets
 // error to a message naming the cause, leaving any older archive as it was.
-bool writeBackup(const Workspace& workspace, const QString& exportDir, const QDate& date, QString* archivePath,
-                 QString* error);
+bool writeBackup(const Workspace& workspace, const QString& exportDir, const QDate& date,
+                 QString* archivePath, QString* error);

@@ -66,7 +66,8 @@ void TfrmMain::fillHelpPage()
     QFont font(QStringLiteral("MS Gothic"));
     // Where "MS Gothic" is missing, the platform's fixed-pitch font keeps the function
     // lists in columns.
-    font.setFamilies({QStringLiteral("MS Gothic"), QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
+    font.setFamilies(
+        {QStringLiteral("MS Gothic"), QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPixelSize(20);
@@ -116,7 +117,8 @@ void TfrmMain::btApplyClick()
         showMessage(this, QStringLiteral("Error."));
         return;
     }
-    settingsList.setValue(QStringLiteral("web"), chkGfx9000->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    settingsList.setValue(QStringLiteral("web"),
+                          chkGfx9000->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     const std::optional<int> spriteSize = usableSettingValue(u"sprite", edtSpriteSize->text());
     if (!spriteSize) {
         showMessage(this, QStringLiteral("Error."));
@@ -170,12 +172,14 @@ void TfrmMain::btExportAllClick()
 
 void TfrmMain::btTextArchiveClick()
 {
-    archiveListedFiles(listedNames(lstBasfiles), workspace.codeFilesDir, workspace.workspaceDir + "prgfiles_bk/");
+    archiveListedFiles(listedNames(lstBasfiles), workspace.codeFilesDir,
+                       workspace.workspaceDir + "prgfiles_bk/");
     lstBasfiles->clear();
 }
 
 void TfrmMain::btGraArchiveClick()
 {
-    archiveListedFiles(listedNames(lstGrafiles), workspace.spriteFilesDir, workspace.workspaceDir + "spfiles_bk/");
+    archiveListedFiles(listedNames(lstGrafiles), workspace.spriteFilesDir,
+                       workspace.workspaceDir + "spfiles_bk/");
     lstGrafiles->clear();
 }
