@@ -40,17 +40,25 @@ struct ZipEntry {
     QString name;
 };
 
+// Little-endian fields of the headers, read byte by byte.
+quint64 leBytes(const QByteArray& b, qsizetype at, int count)
+{
+    quint64 v = 0;
+    for (int k = count - 1; k >= 0; --k)
+        v = (v << 8) | quint8(b.at(at + k));
+    return v;
+}
 quint16 le16(const QByteArray& b, qsizetype at)
 {
-    return qFromLittleEndian<quint16>(b.constData() + at);
+    return quint16(leBytes(b, at, 2));
 }
 quint32 le32(const QByteArray& b, qsizetype at)
 {
-    return qFromLittleEndian<quint32>(b.constData() + at);
+    return quint32(leBytes(b, at, 4));
 }
 quint64 le64(const QByteArray& b, qsizetype at)
 {
-    return qFromLittleEndian<quint64>(b.constData() + at);
+    return leBytes(b, at, 8);
 }
 
 bool readAt(QFile& file, qint64 offset, qint64 size, QByteArray* out)
@@ -140,7 +148,7 @@ bool markNamesUtf8(const QString& path, QString* error)
             return fail(QStringLiteral("broken local header"));
         if (!writeFlagsAt(file, qint64(localOffset) + 6, le16(local, 6) | utf8NameFlag))
             return fail(file.errorString());
-        qToLittleEndian<quint16>(le16(cd, at + 8) | utf8NameFlag, cd.data() + at + 8);
+        cd[at + 9] = char(quint8(cd.at(at + 9)) | (utf8NameFlag >> 8));
         at += 46 + nameLength + extraLength + commentLength;
     }
     if (!file.seek(qint64(cdOffset)) || file.write(cd) != cd.size() || !file.flush())
