@@ -1,10 +1,45 @@
-// The System page (settings, Default, Apply, Website, Backup) and the Help page.
+// The System page (settings, Default, Apply, Website, Backup), the Help page, and Archive
+// in both file choosers.
 
+#include "app/archive.h"
+#include "app/backup.h"
+#include "app/helptext.h"
 #include "app/mainwindow.h"
+#include "app/messages.h"
+#include "app/openurl.h"
+#include "app/provisioning.h"
+#include "app/settingsrepair.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScroller>
+
+namespace {
+
+// The export folder key of a language index: LIKO-12 and Pixilang have their own, the two
+// TIC-80 languages share "exportdir".
+QString exportKey(int langIndex)
+{
+    if (langIndex == 2)
+        return QStringLiteral("exportdir2");
+    if (langIndex == 3)
+        return QStringLiteral("exportdir3");
+    return QStringLiteral("exportdir");
+}
+
+QStringList listedNames(const QListWidget* list)
+{
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names.append(list->item(i)->text());
+    return names;
+}
+
+} // namespace
 
 void TfrmMain::showSettings()
 {
@@ -20,15 +55,131 @@ void TfrmMain::showSettings()
     edtCommand->setText(settingsList.value(u"command"));
     chkGfx9000->setChecked(settingsList.value(u"web") == u"1");
     edtSpriteSize->setText(settingsList.value(u"sprite"));
-    cmbLang->setCurrentIndex(settingsList.intValue(u"lang").value_or(0));
-    cmbColor->setCurrentIndex(settingsList.intValue(u"palette").value_or(0));
+    // Start-up has already replaced an index outside the lists (and said so); the first
+    // item is the fallback for a value set any other way.
+    cmbLang->setCurrentIndex(usableSettingValue(u"lang", lang).value_or(0));
+    cmbColor->setCurrentIndex(usableSettingValue(u"palette", settingsList.value(u"palette")).value_or(0));
 }
 
-void TfrmMain::fillHelpPage() {}
-void TfrmMain::cmbLangChange(int) {}
-void TfrmMain::btApplyClick() {}
-void TfrmMain::btDefaultClick() {}
-void TfrmMain::btWebsiteClick() {}
-void TfrmMain::btExportAllClick() {}
-void TfrmMain::btTextArchiveClick() {}
-void TfrmMain::btGraArchiveClick() {}
+void TfrmMain::fillHelpPage()
+{
+    QFont font(QStringLiteral("MS Gothic"));
+    // Where "MS Gothic" is missing, the platform's fixed-pitch font keeps the function
+    // lists in columns.
+    font.setFamilies(
+        {QStringLiteral("MS Gothic"), QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(20);
+    Memo1->setFont(font);
+    Memo1->setAccessibleName(QStringLiteral("Help"));
+    // A finger drags the text; there is nothing to select in a read-only help text.
+    QScroller::grabGesture(Memo1->viewport(), QScroller::LeftMouseButtonGesture);
+
+    HelpFolders folders;
+    folders.codeFilesDir = workspace.codeFilesDir;
+    folders.spriteFilesDir = workspace.spriteFilesDir;
+    folders.templatesDir = workspace.templatesDir;
+    folders.exportDir = settingsList.value(u"exportdir");
+    folders.commonFunctionsDir = workspace.commonFunctionsDir;
+    folders.keywordsPath = workspace.keywordsPath;
+    QString helpText = fillHelpText(folders);
+    // Every line of the text ends with LF; the memo shows one line per line, with no
+    // empty line after the last.
+    if (helpText.endsWith(u'\n'))
+        helpText.chop(1);
+    Memo1->setPlainText(helpText);
+}
+
+void TfrmMain::cmbLangChange(int index)
+{
+    edtOpenmsxdir->setText(settingsList.value(exportKey(index)));
+    if (index == 2)
+        cmbColor->setCurrentIndex(1); // PICO-8
+    else if (index != 3)
+        cmbColor->setCurrentIndex(0); // DB16
+}
+
+void TfrmMain::btApplyClick()
+{
+    settingsList.setValue(exportKey(cmbLang->currentIndex()), edtOpenmsxdir->text());
+
+    // Each number is stored as soon as it is read; the first one that is not a usable
+    // integer stops Apply, keeping those stored before it.
+    const auto store = [this](const char* key, const QLineEdit* edit) -> std::optional<int> {
+        const QString k = QLatin1StringView(key);
+        const std::optional<int> n = usableSettingValue(k, edit->text());
+        if (n)
+            settingsList.setValue(k, QString::number(*n));
+        return n;
+    };
+    if (!store("width", edtWidth) || !store("keyheight", edtKeyHeight) || !store("command", edtCommand)) {
+        showMessage(this, QStringLiteral("Error."));
+        return;
+    }
+    settingsList.setValue(QStringLiteral("web"),
+                          chkGfx9000->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    const std::optional<int> spriteSize = usableSettingValue(u"sprite", edtSpriteSize->text());
+    if (!spriteSize) {
+        showMessage(this, QStringLiteral("Error."));
+        return;
+    }
+    if (*spriteSize != sheet.cellWidth) {
+        sheet.cellWidth = *spriteSize;
+        sheet.cellHeight = *spriteSize;
+        allocateSheet(sheet);
+        refreshCellLabel();
+    }
+    settingsList.setValue(QStringLiteral("sprite"), QString::number(*spriteSize));
+    const int palette = qMax(0, cmbColor->currentIndex());
+    settingsList.setValue(QStringLiteral("lang"), QString::number(qMax(0, cmbLang->currentIndex())));
+    settingsList.setValue(QStringLiteral("palette"), QString::number(palette));
+    sheet.palette = loadPalette(settingsList, palette);
+    layoutControls();
+    showMessage(this, QStringLiteral("Done."));
+}
+
+void TfrmMain::btDefaultClick()
+{
+    const QStringList problems = provisionDefaults(workspace, settingsList, keywordList, pnlKeys->width());
+    resetKeyboardPage();
+    if (sheet.cellWidth != 16) {
+        sheet.cellWidth = 16;
+        sheet.cellHeight = 16;
+        allocateSheet(sheet);
+        refreshCellLabel();
+    }
+    showSettings();
+    layoutControls();
+    // The settings are the defaults again either way; a default file that could not be
+    // written is named rather than reported as done.
+    showMessage(this, problems.isEmpty() ? QStringLiteral("Done.") : problems.join(u'\n'));
+}
+
+void TfrmMain::btWebsiteClick()
+{
+    openUrl(QUrl(QString::fromLatin1(projectWebAddress)));
+}
+
+void TfrmMain::btExportAllClick()
+{
+    QString error;
+    if (writeBackup(workspace, settingsList.value(u"exportdir"), QDate::currentDate(), nullptr, &error))
+        showMessage(this, QStringLiteral("Completed."));
+    else
+        showMessage(this, error);
+}
+
+void TfrmMain::btTextArchiveClick()
+{
+    archiveListedFiles(listedNames(lstBasfiles), workspace.codeFilesDir,
+                       workspace.workspaceDir + "prgfiles_bk/");
+    lstBasfiles->clear();
+}
+
+void TfrmMain::btGraArchiveClick()
+{
+    archiveListedFiles(listedNames(lstGrafiles), workspace.spriteFilesDir,
+                       workspace.workspaceDir + "spfiles_bk/");
+    lstGrafiles->clear();
+}

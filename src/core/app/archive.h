@@ -1,0 +1,11 @@
+#pragma once
+// Archive: moving the files of a chooser out of the way, into a backup folder.
+
+#include <QStringList>
+
+// Creates targetDir with its missing parents, then moves sourceDir + name to targetDir +
+// name for each name in order. A move that fails (a file of that name is already in the
+// target, or the target cannot be created) leaves that file where it was, silently.
+// A name with folder parts is not a file of sourceDir and is left alone.
+// Both folders end with "/". Returns the names that were moved.
+QStringList archiveListedFiles(const QStringList& names, const QString& sourceDir, const QString& targetDir);

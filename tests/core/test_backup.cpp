@@ -1,0 +1,201 @@
+// Backup archives checked by an independent ZIP reader (Info-ZIP's unzip and zipinfo).
+
+#include "app/backup.h"
+#include "app/workspace.h"
+#include "testsupport.h"
+
+#include <QDateTime>
+#include <QProcess>
+#include <QtEndian>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+};
+
+Run run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(-1);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput())};
+}
+
+// zipinfo's listing with sortable dates, one "method date name" line per entry, in the
+// order of the central directory.
+QStringList listing(const QString& archive)
+{
+    QStringList rows;
+    for (const QString& line : run("zipinfo", {"-T", archive}).out.split(u'\n')) {
+        const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
+        if (f.size() == 8 && (f[0].startsWith(u'-') || f[0].startsWith(u'd')))
+            rows.append(f[5] + u' ' + f[6] + u' ' + f[7]);
+    }
+    return rows;
+}
+
+// The general purpose flags of each entry as the central directory and the local header
+// give them, read straight from the bytes.
+QStringList nameFlags(const QByteArray& zip)
+{
+    const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(zip.constData() + at); };
+    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(zip.constData() + at); };
+    const qsizetype end = zip.size() - 22;
+    QStringList rows;
+    qsizetype at = u32(end + 16);
+    for (int k = 0; k < u16(end + 10); ++k) {
+        const int nameLength = u16(at + 28);
+        const QString name = QString::fromUtf8(zip.mid(at + 46, nameLength));
+        const qsizetype local = u32(at + 42);
+        rows.append(QStringLiteral("%1 %2 %3")
+                        .arg(name)
+                        .arg(u16(at + 8) & 0x0800 ? "utf8" : "-")
+                        .arg(u16(local + 6) & 0x0800 ? "utf8" : "-"));
+        at += 46 + nameLength + u16(at + 30) + u16(at + 32);
+    }
+    return rows;
+}
+
+void writeFileDated(const QString& path, const QByteArray& bytes, const QDateTime& modified)
+{
+    QVERIFY(writeBytes(path, bytes));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(modified, QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+class TestBackup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void archiveName_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("5 Oct 2018") << QDate(2018, 10, 5) << "quill181005.zip";
+        QTest::newRow("31 Dec 2099") << QDate(2099, 12, 31) << "quill991231.zip";
+        QTest::newRow("1 Jan 2000") << QDate(2000, 1, 1) << "quill000101.zip";
+    }
+    void archiveName()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, name);
+        QCOMPARE(backupArchiveName(date), name);
+    }
+
+    void entriesInOrderDeflatedDatedAndMarkedUtf8()
+    {
+        TempHome home;
+        const Workspace ws = Workspace::under(home.path() + "/ws/");
+        const QString exportDir = home.path() + "/export";
+        QDir().mkpath(exportDir);
+        const QDateTime t1(QDate(2021, 3, 4), QTime(5, 6, 8));
+        const QDateTime t2(QDate(2019, 12, 31), QTime(23, 59, 58));
+        const QByteArray program = QByteArray("function TIC()\r\n  cls(0)\r\nend\r\n").repeated(50);
+        writeFileDated(ws.codeFilesDir + "b.js", program, t1);
+        writeFileDated(ws.codeFilesDir + "a.js", "print(1)\r\n", t2);
+        writeFileDated(ws.codeFilesDir + ".hidden", "h", t1);
+        writeFileDated(ws.codeFilesDir + QString::fromUtf8("\xc3\xa4pfel"), "x", t1);
+        writeFileDated(ws.codeFilesDir + "sub/inner.js", "no", t1); // a folder is skipped
+        writeFileDated(ws.spriteFilesDir + "a.js", QByteArray(3 + 256 * 256, '\1'), t2);
+
+        QString path, error;
+        QVERIFY2(writeBackup(ws, exportDir, QDate(2018, 10, 5), &path, &error), qPrintable(error));
+        QCOMPARE(path, exportDir + "/quill181005.zip");
+
+        const Run test = run("unzip", {"-t", path});
+        QVERIFY2(test.exitCode == 0 && test.out.contains("No errors detected"), qPrintable(test.out));
+        QCOMPARE(listing(path), (QStringList{
+                                    "defN 20210304.050608 prgfiles/.hidden",
+                                    "defN 20191231.235958 prgfiles/a.js",
+                                    "defN 20210304.050608 prgfiles/b.js",
+                                    QString::fromUtf8("defN 20210304.050608 prgfiles/\xc3\xa4pfel"),
+                                    "defN 20191231.235958 spfiles/a.js",
+                                }));
+        QCOMPARE(nameFlags(readBytes(path)), (QStringList{
+                                                 "prgfiles/.hidden utf8 utf8",
+                                                 "prgfiles/a.js utf8 utf8",
+                                                 "prgfiles/b.js utf8 utf8",
+                                                 QString::fromUtf8("prgfiles/\xc3\xa4pfel utf8 utf8"),
+                                                 "spfiles/a.js utf8 utf8",
+                                             }));
+        QCOMPARE(run("unzip", {"-p", path, "prgfiles/b.js"}).out.toUtf8(), program);
+        QVERIFY(!QFile::exists(path + ".part"));
+    }
+
+    void noFilesGiveAValidEmptyArchive()
+    {
+        TempHome home;
+        const Workspace ws = Workspace::under(home.path() + "/ws/"); // folders not even created
+        QString path, error;
+        QVERIFY2(writeBackup(ws, home.path(), QDate(2024, 2, 29), &path, &error), qPrintable(error));
+        QCOMPARE(readBytes(path), QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
+        const Run info = run("zipinfo", {path});
+        QVERIFY2(info.out.contains("number of entries: 0") && info.out.contains("Empty zipfile."),
+                 qPrintable(info.out));
+    }
+
+    void secondBackupOfTheDayReplacesTheFirst()
+    {
+        TempHome home;
+        const Workspace ws = Workspace::under(home.path() + "/ws/");
+        QVERIFY(writeBytes(ws.codeFilesDir + "old.js", "1"));
+        QString path, error;
+        QVERIFY(writeBackup(ws, home.path(), QDate(2020, 1, 2), &path, &error));
+        QVERIFY(QFile::remove(ws.codeFilesDir + "old.js"));
+        QVERIFY(writeBytes(ws.spriteFilesDir + "new", "2"));
+        QVERIFY(writeBackup(ws, home.path(), QDate(2020, 1, 2), &path, &error));
+        QCOMPARE(run("zipinfo", {"-1", path}).out, QString("spfiles/new\n"));
+    }
+
+    void failureKeepsTheEarlierArchiveAndSaysWhy_data()
+    {
+        QTest::addColumn<QString>("exportSubdir");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("export folder empty") << "" << "not set";
+        QTest::newRow("export folder missing") << "/missing" << "does not exist";
+        QTest::newRow("archive cannot be written") << "/export" << "Cannot create";
+    }
+    void failureKeepsTheEarlierArchiveAndSaysWhy()
+    {
+        QFETCH(QString, exportSubdir);
+        QFETCH(QString, cause);
+        TempHome home;
+        const Workspace ws = Workspace::under(home.path() + "/ws/");
+        QVERIFY(writeBytes(ws.codeFilesDir + "a.js", "a"));
+        const QString exportDir = home.path() + "/export";
+        const QString archive = exportDir + "/quill200102.zip";
+        QVERIFY(writeBytes(archive, "earlier archive"));
+        // A folder where the temporary archive goes: the archive cannot be written.
+        QVERIFY(QDir().mkpath(archive + ".part"));
+
+        QString path = "unset", error;
+        const QString dir = exportSubdir.isEmpty() ? QString() : home.path() + exportSubdir;
+        QVERIFY(!writeBackup(ws, dir, QDate(2020, 1, 2), &path, &error));
+        QVERIFY2(error.contains(cause), qPrintable(error));
+        QCOMPARE(path, QString("unset"));
+        QCOMPARE(readBytes(archive), QByteArray("earlier archive"));
+    }
+
+    void aFailedRenameLeavesNoTemporaryArchive()
+    {
+        TempHome home;
+        const Workspace ws = Workspace::under(home.path() + "/ws/");
+        QVERIFY(writeBytes(ws.codeFilesDir + "a.js", "a"));
+        // A folder of the archive's name takes the finished archive's place.
+        QVERIFY(writeBytes(home.path() + "/quill200102.zip/keep", "k"));
+        QString error;
+        QVERIFY(!writeBackup(ws, home.path(), QDate(2020, 1, 2), nullptr, &error));
+        QVERIFY2(error.startsWith("Cannot write " + home.path() + "/quill200102.zip: "), qPrintable(error));
+        QVERIFY(!QFile::exists(home.path() + "/quill200102.zip.part"));
+        QCOMPARE(readBytes(home.path() + "/quill200102.zip/keep"), QByteArray("k"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBackup)
+#include "test_backup.moc"
