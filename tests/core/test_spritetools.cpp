@@ -213,27 +213,33 @@ private slots:
 
     void canvasHit_data()
     {
+        QTest::addColumn<int>("pixelSize");
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("y");
         QTest::addColumn<QString>("expected");
 
         // 16 x 16 cells at pixel size 24: the grid is 384 wide.
-        QTest::newRow("x 0: the edge itself") << 0.0 << 10.0 << "none";
-        QTest::newRow("y 0: the edge itself") << 10.0 << 0.0 << "none";
-        QTest::newRow("x 0.5") << 0.5 << 0.5 << "0,0";
-        QTest::newRow("23.9") << 23.9 << 24.0 << "0,1";
-        QTest::newRow("last pixel") << 383.9 << 383.0 << "15,15";
-        QTest::newRow("x 384") << 384.0 << 5.0 << "none";
-        QTest::newRow("negative") << -3.0 << 5.0 << "none";
+        QTest::newRow("x 0: the edge itself") << 24 << 0.0 << 10.0 << "none";
+        QTest::newRow("y 0: the edge itself") << 24 << 10.0 << 0.0 << "none";
+        QTest::newRow("x 0.5") << 24 << 0.5 << 0.5 << "0,0";
+        QTest::newRow("23.9") << 24 << 23.9 << 24.0 << "0,1";
+        QTest::newRow("last pixel") << 24 << 383.9 << 383.0 << "15,15";
+        QTest::newRow("x 384") << 24 << 384.0 << 5.0 << "none";
+        QTest::newRow("negative") << 24 << -3.0 << 5.0 << "none";
+        QTest::newRow("size 2, x 0") << 2 << 0.0 << 5.0 << "none";
+        QTest::newRow("size 1, x 0: the first column") << 1 << 0.0 << 5.0 << "0,5";
+        QTest::newRow("size 1, x 16") << 1 << 16.0 << 5.0 << "none";
+        QTest::newRow("size 1, negative") << 1 << -0.5 << 5.0 << "none";
     }
 
     void canvasHit()
     {
+        QFETCH(int, pixelSize);
         QFETCH(double, x);
         QFETCH(double, y);
         QFETCH(QString, expected);
         SpriteSheet sheet;
-        sheet.pixelSize = 24;
+        sheet.pixelSize = pixelSize;
         const auto p = canvasPixelAt(sheet, x, y);
         QCOMPARE(p ? QStringLiteral("%1,%2").arg(p->x()).arg(p->y()) : QStringLiteral("none"), expected);
     }

@@ -394,6 +394,32 @@ private slots:
         QVERIFY(messages.messages.isEmpty());
     }
 
+    // A cell wider than a third of the page still gets whole pixels to draw on and see.
+    void largeCellsStayDrawable()
+    {
+        TempHome home;
+        MessageRecorder messages;
+        auto w = startOnSpritePage();
+        QVERIFY(writeBytes(spriteFile(home, "big"), header(255, 255, 1) + QByteArray(255 * 255, '\0')));
+        click(*w, "Open");
+        w->lstGrafiles->setCurrentRow(0);
+        click(*w, "OK");
+        QCOMPARE(w->sheet.pixelSize, 1);
+        QCOMPARE(w->pntView->size(), QSize(510, 510));
+        draw(*w, 5, 254, 254);
+        draw(*w, 6, 0, 1);
+        QCOMPARE(w->sheet.pixel(254, 254), std::uint8_t(5));
+        QCOMPARE(w->sheet.pixel(0, 1), std::uint8_t(6));
+        QCOMPARE(colourAt(w->pntMain, 254, 254), QColor::fromRgb(w->sheet.palette[5]));
+        QCOMPARE(colourAt(w->pntMain, 0, 1), QColor::fromRgb(w->sheet.palette[6]));
+        QCOMPARE(colourAt(w->pntMain, 3, 3), QColor(0x33, 0x33, 0x33));
+        click(*w, "Pn");
+        pickColour(*w, 2);
+        QTest::mouseClick(w->pntMain, Qt::LeftButton, {}, QPoint(100, 100));
+        QCOMPARE(w->sheet.pixel(200, 3), std::uint8_t(2));
+        QCOMPARE(w->sheet.pixel(254, 254), std::uint8_t(5));
+    }
+
     void brokenFiles_data()
     {
         QTest::addColumn<QByteArray>("file");

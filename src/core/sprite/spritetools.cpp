@@ -24,7 +24,11 @@ void nextPenKind(SpriteSheet& sheet)
 std::optional<QPoint> canvasPixelAt(const SpriteSheet& sheet, double x, double y)
 {
     const int z = sheet.pixelSize;
-    if (z < 1 || !(x > 0 && y > 0 && x < double(sheet.cellWidth) * z && y < double(sheet.cellHeight) * z))
+    // The left and top edges themselves are outside, except at one unit per pixel, where they
+    // are the only way to reach the first column and row.
+    const double edge = z == 1 ? -1.0 : 0.0;
+    if (z < 1 || !(x > edge && y > edge && x >= 0 && y >= 0 && x < double(sheet.cellWidth) * z &&
+                   y < double(sheet.cellHeight) * z))
         return std::nullopt;
     return QPoint(int(x) / z, int(y) / z);
 }

@@ -16,7 +16,8 @@ QString penKindCaption(int penKind);
 void nextPenKind(SpriteSheet& sheet);
 
 // The cell pixel under a canvas position, or nothing outside the drawn grid. A position on
-// the left or top edge itself (0) is outside, as are positions at W x pixelSize and beyond.
+// the left or top edge itself (0) is outside (except at pixel size 1, where it is the first
+// column or row), as are positions at W x pixelSize and beyond.
 std::optional<QPoint> canvasPixelAt(const SpriteSheet& sheet, double x, double y);
 
 // The colour of the strip swatch under x, or nothing past the sixteenth swatch (the strip

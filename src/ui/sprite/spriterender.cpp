@@ -39,6 +39,12 @@ void paintSpriteCanvas(QPainter& painter, const SpriteSheet& sheet)
             const std::uint8_t v = sheet.pixel(x, y);
             const int X = x * z;
             const int Y = y * z;
+            if (z < 3) {
+                // Below 3 units the gaps and quarters would leave nothing to see: a cell wider
+                // than a third of the page is drawn as plain squares, colour 0 as the dark grey.
+                fillEdges(painter, X, Y, X + z, Y + z, v != 0 ? paletteColour(sheet, v) : checkerDark);
+                continue;
+            }
             if (v != 0) {
                 fillEdges(painter, X, Y, X + z - 2, Y + z - 2, paletteColour(sheet, v));
                 continue;
