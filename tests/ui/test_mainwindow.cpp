@@ -72,7 +72,7 @@ private slots:
         // Sprite page: toolStep 48, command 26.
         QCOMPARE(onPage(w->pntMain, w->TabItem2), QRect(0, 43, 384, 384));
         QCOMPARE(onPage(w->pnlGraTools, w->TabItem2), QRect(0, 427, 384, 91));
-        QCOMPARE(QRect(w->pntView->geometry()), QRect(0, 24, 16, 16));
+        QCOMPARE(QRect(w->pntView->geometry()), QRect(0, 24, 32, 32)); // 16 x 16 drawn at scale 2
         QCOMPARE(QRect(w->pntColor->geometry()), QRect(0, 0, 384, 24));
         QCOMPARE(QRect(w->btGraAdd->geometry()), QRect(49, 37, 46, 26));
         QCOMPARE(QRect(w->btGraRotate->geometry()), QRect(1, 65, 46, 26));

@@ -1,5 +1,7 @@
 #include "sprite/spritesheet.h"
 
+#include <cstring>
+
 void allocateSheet(SpriteSheet& sheet)
 {
     const qsizetype bytes = SpriteSheet::headerSize + qsizetype(SpriteSheet::slotCount) * sheet.cellBytes();
@@ -23,8 +25,22 @@ void clearSheet(SpriteSheet& sheet)
 
 void snapshotForUndo(SpriteSheet& sheet)
 {
-    sheet.undoStore = sheet.sheetStore;
+    if (sheet.undoStore.size() == sheet.sheetStore.size())
+        std::memcpy(sheet.undoStore.data(), sheet.sheetStore.constData(), size_t(sheet.sheetStore.size()));
+    else
+        sheet.undoStore = QByteArray(sheet.sheetStore.constData(), sheet.sheetStore.size());
     sheet.undoCell = sheet.currentCell;
     sheet.undoCount = sheet.cellCount;
     sheet.undoValid = true;
+}
+
+bool restoreUndo(SpriteSheet& sheet)
+{
+    if (!sheet.undoValid || sheet.undoStore.size() != sheet.sheetStore.size())
+        return false;
+    sheet.undoValid = false;
+    std::memcpy(sheet.sheetStore.data(), sheet.undoStore.constData(), size_t(sheet.sheetStore.size()));
+    sheet.currentCell = sheet.undoCell;
+    sheet.cellCount = sheet.undoCount;
+    return true;
 }

@@ -46,8 +46,14 @@ struct SpriteSheet {
 // the undo snapshot is dropped.
 void allocateSheet(SpriteSheet& sheet);
 
-// Header W, H, 1; every slot zeroed; one cell, the first current.
+// Header W, H, 1; every slot zeroed; one cell, the first current. The window shows the new
+// state with refreshCellLabel.
 void clearSheet(SpriteSheet& sheet);
 
-// Copies the whole sheet into the one undo snapshot.
+// Copies the whole sheet into the one undo snapshot (into the buffer allocateSheet made, so a
+// press or a button never allocates).
 void snapshotForUndo(SpriteSheet& sheet);
+
+// Puts the snapshot back (header, all 256 slots, current cell and count) and gives it up, so
+// a second call does nothing; false when there was no snapshot.
+bool restoreUndo(SpriteSheet& sheet);

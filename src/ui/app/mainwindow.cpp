@@ -302,6 +302,7 @@ void TfrmMain::FormCreate()
     sheet.cellWidth = spriteSize;
     sheet.cellHeight = spriteSize;
     allocateSheet(sheet);
+    refreshCellLabel();
     sheet.currentColour = 2;
     setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
     move(0, 32);
@@ -429,7 +430,7 @@ void TfrmMain::layoutControls()
     alignControls();
     const int toolsHeight = pnlGraTools->height();
     pntColor->setGeometry(0, 0, W, stripHeight);
-    pntView->setGeometry(0, stripHeight, sheet.cellWidth, sheet.cellHeight);
+    pntView->setGeometry(0, stripHeight, 2 * sheet.cellWidth, 2 * sheet.cellHeight); // drawn at scale 2
     const std::array<QPushButton*, 7> firstRow{btGraAdd, btGraDel, btGraBack, btGraNext,
                                                 btGraCopy, btGraPaste, btGraPaint};
     for (int k = 1; k <= 7; ++k)

@@ -1,10 +1,24 @@
-// The Sprite page: canvas, palette strip, preview, cell buttons and sprite files.
+// The Sprite page: canvas, palette strip, preview, cell buttons and sprite files. The rules
+// are in core/sprite; these handlers turn events into calls there and repaint.
 
+#include "app/filelist.h"
 #include "app/mainwindow.h"
+#include "app/messages.h"
 #include "app/paintsurface.h"
+#include "sprite/celloperations.h"
+#include "sprite/spritefile.h"
+#include "sprite/spriterender.h"
+#include "sprite/spritetools.h"
 
+#include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
+#include <array>
+#include <utility>
 
 void TfrmMain::refreshCellLabel()
 {
@@ -15,28 +29,163 @@ void TfrmMain::refreshCellLabel()
 
 void TfrmMain::pntMainPaint(QPainter& painter)
 {
-    painter.fillRect(pntMain->rect(), Qt::black);
+    // The gaps between the pixel squares show the page background.
+    painter.fillRect(pntMain->rect(), pntMain->palette().color(QPalette::Window));
+    paintSpriteCanvas(painter, sheet);
 }
 
-void TfrmMain::pntMainMouseDown(QMouseEvent*) {}
-void TfrmMain::pntMainMouseMove(QMouseEvent*) {}
+void TfrmMain::pntMainMouseDown(QMouseEvent* event)
+{
+    const auto pixel = canvasPixelAt(sheet, event->position().x(), event->position().y());
+    if (!pixel)
+        return;
+    const bool changed = pressCanvas(sheet, pixel->x(), pixel->y());
+    btGraPaint->setText(penKindCaption(sheet.penKind));
+    if (changed) {
+        pntMain->update();
+        pntView->update();
+    }
+}
+
+void TfrmMain::pntMainMouseMove(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    const auto pixel = canvasPixelAt(sheet, event->position().x(), event->position().y());
+    if (pixel && dragCanvas(sheet, pixel->x(), pixel->y())) {
+        pntMain->update();
+        pntView->update();
+    }
+}
 
 void TfrmMain::pntColorPaint(QPainter& painter)
 {
-    painter.fillRect(pntColor->rect(), Qt::black);
+    painter.fillRect(pntColor->rect(), pntColor->palette().color(QPalette::Window));
+    paintPaletteStrip(painter, sheet, stripHeight);
 }
 
-void TfrmMain::pntColorMouseDown(QMouseEvent*) {}
+void TfrmMain::pntColorMouseDown(QMouseEvent* event)
+{
+    // Past the sixteenth swatch (the strip is as wide as the page) a press selects nothing.
+    if (const auto colour = stripColourAt(event->position().x(), stripHeight)) {
+        sheet.currentColour = *colour;
+        pntColor->update();
+    }
+}
 
 void TfrmMain::pntViewPaint(QPainter& painter)
 {
-    painter.fillRect(pntView->rect(), Qt::black);
+    painter.fillRect(pntView->rect(), pntView->palette().color(QPalette::Window));
+    painter.scale(2, 2);
+    paintSpritePreview(painter, sheet);
 }
 
-void TfrmMain::pntViewMouseDown(QMouseEvent*) {}
-void TfrmMain::btGraNewClick() {}
-void TfrmMain::btGraOpenClick() {}
-void TfrmMain::btGraSaveClick() {}
-void TfrmMain::btGraOkClick() {}
-void TfrmMain::btGraCancelClick() {}
-void TfrmMain::btGraToolClick(QPushButton*) {}
+void TfrmMain::pntViewMouseDown(QMouseEvent*)
+{
+    sheet.currentColour = 0;
+    pntColor->update();
+}
+
+void TfrmMain::btGraNewClick()
+{
+    edtGraFile->clear();
+    clearSheet(sheet);
+    refreshCellLabel();
+}
+
+void TfrmMain::btGraOpenClick()
+{
+    sheet.undoValid = false;
+    pnlGraTools->hide();
+    pntMain->hide();
+    lstGrafiles->clear();
+    lstGrafiles->addItems(listFiles(workspace.spriteFilesDir));
+    pnlGraFiles->show();
+}
+
+void TfrmMain::btGraSaveClick()
+{
+    const QString name = edtGraFile->text();
+    if (name.isEmpty()) {
+        showMessage(this, QStringLiteral("Input file name."));
+        return;
+    }
+    if (const QString problem = spriteFileNameProblem(name); !problem.isEmpty()) {
+        showMessage(this, problem);
+        return;
+    }
+    // The folder may have been removed since start-up; Save puts it back rather than fail.
+    QDir().mkpath(workspace.spriteFilesDir);
+    QString error;
+    if (!saveSpriteFile(workspace.spriteFilesDir + name, sheet, &error)) {
+        showMessage(this, error);
+        return;
+    }
+    showMessage(this, QStringLiteral("Saved."));
+}
+
+void TfrmMain::btGraOkClick()
+{
+    const QList<QListWidgetItem*> selected = lstGrafiles->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QString name = selected.first()->text();
+    // A file that went away or cannot be read is reported and the chooser stays open, so
+    // another file can be picked; the sheet and the name for Save stay as they were.
+    const SpriteFileLoad load = loadSpriteFile(sheet, workspace.spriteFilesDir + name);
+    if (!load.ok) {
+        showMessage(this, load.error);
+        return;
+    }
+    edtGraFile->setText(name);
+    if (load.resized)
+        layoutControls();
+    pnlGraFiles->hide();
+    pnlGraTools->show();
+    pntMain->show();
+    refreshCellLabel();
+}
+
+void TfrmMain::btGraCancelClick()
+{
+    pnlGraFiles->hide();
+    pnlGraTools->show();
+    pntMain->show();
+}
+
+void TfrmMain::btGraToolClick(QPushButton* button)
+{
+    if (button == btGraPaint) {
+        nextPenKind(sheet);
+        btGraPaint->setText(penKindCaption(sheet.penKind));
+        return;
+    }
+    if (button == btGraShiftR) {
+        // Only the caption changes; the cell is shifted by "Sh".
+        nextShiftDirection(sheet);
+        btGraShiftR->setText(shiftDirectionCaption(sheet.shiftDirection));
+        return;
+    }
+    using Operation = void (*)(SpriteSheet&);
+    const std::array<std::pair<QPushButton*, Operation>, 12> operations{{
+        {btGraAdd, addCell},                                   // "Ad"
+        {btGraDel, deleteCell},                                // "Dl"
+        {btGraBack, previousCell},                             // "<-"
+        {btGraNext, nextCell},                                 // "->"
+        {btGraCopy, copyCurrentCell},                          // "Cp"
+        {btGraPaste, pasteCell},                               // "Ps"
+        {btGraRotate, [](SpriteSheet& s) { rotateCell(s); }},  // "Rt"
+        {btGraFlipV, flipCellV},                               // "Fv"
+        {btGraFlipH, flipCellH},                               // "Fh"
+        {btGraShiftU, shiftCell},                              // "Sh"
+        {btGraShiftD, eraseCell},                              // "Er"
+        {btGraShiftL, [](SpriteSheet& s) { restoreUndo(s); }}, // "Un"
+    }};
+    for (const auto& [control, operation] : operations) {
+        if (control == button) {
+            operation(sheet);
+            refreshCellLabel();
+            return;
+        }
+    }
+}

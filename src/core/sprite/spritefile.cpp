@@ -1,0 +1,80 @@
+#include "sprite/spritefile.h"
+
+#include "app/textfile.h"
+#include "sprite/spritesheet.h"
+
+#include <QFile>
+
+QByteArray spriteFileBytes(const SpriteSheet& sheet)
+{
+    return sheet.sheetStore.left(SpriteSheet::headerSize + qsizetype(sheet.cellCount) * sheet.cellBytes());
+}
+
+QString spriteFileNameProblem(const QString& name)
+{
+    if (name.contains(u'/') || name.contains(u'\\') || name == u"." || name == u"..")
+        return QStringLiteral("Invalid file name: %1\nUse a plain name without \"/\", \"\\\" or \"..\".")
+            .arg(name);
+    return {};
+}
+
+bool saveSpriteFile(const QString& path, const SpriteSheet& sheet, QString* error)
+{
+    if (writeFileAtomically(path, spriteFileBytes(sheet), nullptr))
+        return true;
+    if (error)
+        *error = QStringLiteral("Failed to create ") + path;
+    return false;
+}
+
+SpriteFileLoad loadSpriteFile(SpriteSheet& sheet, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, false, QStringLiteral("Cannot read %1: %2").arg(path, file.errorString())};
+    return loadSpriteFile(sheet, file, path);
+}
+
+SpriteFileLoad loadSpriteFile(SpriteSheet& sheet, QIODevice& device, const QString& name)
+{
+    const QByteArray header = device.read(SpriteSheet::headerSize);
+    if (header.size() < SpriteSheet::headerSize)
+        return {false, false,
+                QStringLiteral("%1 is not a sprite file: it is shorter than its 3-byte header.").arg(name)};
+    const int w = std::uint8_t(header[0]);
+    const int h = std::uint8_t(header[1]);
+    const int countByte = std::uint8_t(header[2]);
+    if (w == 0 || h == 0)
+        return {
+            false, false,
+            QStringLiteral("%1 is not a sprite file: its cells are %2 x %3 pixels.").arg(name).arg(w).arg(h)};
+
+    // Read before anything changes, so an unreadable file leaves the sheet as it was. A count
+    // of 0 is what a full sheet of 256 cells stores.
+    const int cellBytes = w * h;
+    const int announced = countByte == 0 ? SpriteSheet::slotCount : countByte;
+    const QByteArray pixels = device.read(qint64(announced) * cellBytes);
+    int count = announced;
+    if (countByte == 0 && pixels.size() < qsizetype(announced) * cellBytes)
+        count = qMax(1, int(pixels.size() / cellBytes));
+
+    SpriteFileLoad result{true, false, {}};
+    sheet.currentCell = 0;
+    if (w != sheet.cellWidth || h != sheet.cellHeight) {
+        sheet.cellWidth = w;
+        sheet.cellHeight = h;
+        allocateSheet(sheet);
+        result.resized = true;
+    }
+    sheet.sheetStore[0] = char(w);
+    sheet.sheetStore[1] = char(h);
+    sheet.sheetStore[2] = char(count & 0xFF);
+    sheet.cellCount = count;
+    // Every pixel is a palette index; a hand-made byte above 15 keeps its low four bits, so
+    // nothing later indexes past the sixteen colours.
+    const qsizetype n = qMin<qsizetype>(pixels.size(), qsizetype(count) * cellBytes);
+    char* target = sheet.sheetStore.data() + SpriteSheet::headerSize;
+    for (qsizetype i = 0; i < n; ++i)
+        target[i] = char(pixels[i] & 0x0F);
+    return result;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Sprite files: the head of the sheet storage written out byte for byte (width, height,
+// count modulo 256, then the pixels of the cells in use), and how such a file is read back
+// into the sheet.
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+struct SpriteSheet;
+
+// The bytes Save writes: the first 3 + cellCount x W x H bytes of sheetStore.
+QByteArray spriteFileBytes(const SpriteSheet& sheet);
+
+// Why a name typed for a sprite file cannot be used, or the empty text when it can. Names
+// with folder parts would write outside the sprite folder.
+QString spriteFileNameProblem(const QString& name);
+
+// Writes the sheet to path atomically. On failure error is "Failed to create " and the path.
+bool saveSpriteFile(const QString& path, const SpriteSheet& sheet, QString* error);
+
+struct SpriteFileLoad {
+    bool ok = false;
+    bool resized = false; // the cell size changed: the window lays itself out again
+    QString error;
+};
+
+// Reads a sprite file into the sheet, the first cell current. A header the sheet cannot
+// take (fewer than 3 bytes, width or height 0) or a file that cannot be read leaves the
+// sheet as it was. A file of another cell size reallocates the sheet at the file's size. A
+// count of 0 is a full sheet of 256 cells when the file holds them, otherwise the whole
+// cells it holds (at least 1). A file shorter than its count announces fills what it holds;
+// the other pixels keep what they had. Pixel bytes keep their low four bits (a palette
+// index). Reads no more than the cells it needs.
+SpriteFileLoad loadSpriteFile(SpriteSheet& sheet, const QString& path);
+SpriteFileLoad loadSpriteFile(SpriteSheet& sheet, QIODevice& device, const QString& name);
