@@ -31,6 +31,18 @@ inline SpriteSheet makeSheet(int w, int h, const QString& cellsText)
     return sheet;
 }
 
+// An empty sheet of count cells of w x h, every pixel 0.
+inline SpriteSheet makeBlankSheet(int w, int h, int count)
+{
+    SpriteSheet sheet;
+    sheet.cellWidth = w;
+    sheet.cellHeight = h;
+    allocateSheet(sheet);
+    sheet.cellCount = count;
+    sheet.sheetStore[2] = char(count & 0xFF);
+    return sheet;
+}
+
 inline QString cellDigits(const SpriteSheet& sheet, int cell)
 {
     QString text;

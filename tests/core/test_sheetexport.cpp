@@ -6,6 +6,7 @@
 #include "sprite/palettes.h"
 #include "sprite/sheetexport.h"
 #include "sprite/spritesheet.h"
+#include "spritesupport.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -14,13 +15,9 @@
 
 namespace {
 
+// A blank sheet in the DB16 colours.
 SpriteSheet makeSheet(int w, int h, int count) {
-    SpriteSheet sheet;
-    sheet.cellWidth = w;
-    sheet.cellHeight = h;
-    allocateSheet(sheet);
-    sheet.cellCount = count;
-    sheet.sheetStore[2] = char(count & 0xFF);
+    SpriteSheet sheet = makeBlankSheet(w, h, count);
     const QString db16 = QLatin1String(paletteTable[0].defaultHex);
     for (int i = 0; i < 16; ++i)
         sheet.palette[i] = 0xFF000000u | parseHexColour(QStringView(db16).mid(6 * i, 6));

@@ -2,21 +2,12 @@
 // Pixilang, nothing for TIC-80.
 
 #include "commands/spritedata.h"
+#include "spritesupport.h"
 #include "sprite/spritesheet.h"
 
 #include <QTest>
 
 namespace {
-
-SpriteSheet makeSheet(int w, int h, int count) {
-    SpriteSheet sheet;
-    sheet.cellWidth = w;
-    sheet.cellHeight = h;
-    allocateSheet(sheet);
-    sheet.cellCount = count;
-    sheet.sheetStore[2] = char(count & 0xFF);
-    return sheet;
-}
 
 void setCellPixel(SpriteSheet& sheet, int cell, int x, int y, int colour) {
     sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x] = char(colour);
@@ -71,7 +62,7 @@ void TestSpriteData::lines() {
     QFETCH(int, count);
     QFETCH(QStringList, expected);
 
-    SpriteSheet sheet = makeSheet(width, height, count);
+    SpriteSheet sheet = makeBlankSheet(width, height, count);
     if (width == 16) setCellPixel(sheet, 0, 0, 0, 12);
     if (width == 3) {
         setCellPixel(sheet, 0, 2, 0, 12);
@@ -82,7 +73,7 @@ void TestSpriteData::lines() {
 
 // Every colour written as its own upper-case digit, in pixel order, per cell.
 void TestSpriteData::everyDigitUpperCase() {
-    SpriteSheet sheet = makeSheet(4, 4, 2);
+    SpriteSheet sheet = makeBlankSheet(4, 4, 2);
     for (int i = 0; i < 16; ++i) {
         setCellPixel(sheet, 0, i % 4, i / 4, i);
         setCellPixel(sheet, 1, i % 4, i / 4, 15 - i);
