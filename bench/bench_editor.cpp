@@ -18,7 +18,8 @@ struct Editor {
     QStringList keywords;
     SpriteSheet sheet;
 
-    explicit Editor(int lines) {
+    explicit Editor(int lines)
+    {
         for (int i = 0; i < lines; ++i)
             text.codeLines.append(QStringLiteral("    local value%1 = value%1 + 1 -- a comment").arg(i));
         text.viewRows = 19;
@@ -28,13 +29,15 @@ struct Editor {
         text.cursorCol = 10;
     }
 
-    CommandEffects press(const QString& caption) {
+    CommandEffects press(const QString& caption)
+    {
         CommandContext ctx{text, state, clipLines, keywords, sheet, QStringLiteral("1"), QString(), {}};
         return runCaption(ctx, caption);
     }
 };
 
-void BM_Keystroke(benchmark::State& s) {
+void BM_Keystroke(benchmark::State& s)
+{
     Editor e(int(s.range(0)));
     const QString x = QStringLiteral("x");
     const QString bs = QStringLiteral("Bs");
@@ -45,7 +48,8 @@ void BM_Keystroke(benchmark::State& s) {
 }
 BENCHMARK(BM_Keystroke)->Arg(10)->Arg(1000000);
 
-void BM_Paint(benchmark::State& s) {
+void BM_Paint(benchmark::State& s)
+{
     Editor e(int(s.range(0)));
     const QImage fonts = buildFontAtlas();
     QImage target(384, 235, QImage::Format_RGB32);
@@ -57,7 +61,8 @@ void BM_Paint(benchmark::State& s) {
 }
 BENCHMARK(BM_Paint)->Arg(10)->Arg(1000000);
 
-void BM_ScrollWholeProgram(benchmark::State& s) {
+void BM_ScrollWholeProgram(benchmark::State& s)
+{
     Editor e(int(s.range(0)));
     const QString end = QStringLiteral("Ft");
     const QString start = QStringLiteral("Hd");

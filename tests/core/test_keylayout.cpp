@@ -14,7 +14,8 @@ private slots:
     void captionPass();
 };
 
-void TestKeyLayout::captionPass_data() {
+void TestKeyLayout::captionPass_data()
+{
     QTest::addColumn<QString>("row");
     QTest::addColumn<bool>("shiftOn");
     QTest::addColumn<QString>("captions");
@@ -27,7 +28,8 @@ void TestKeyLayout::captionPass_data() {
     QTest::newRow("long row") << "abcdefghijKL" << false << "a b c d e f g h i j";
 }
 
-void TestKeyLayout::captionPass() {
+void TestKeyLayout::captionPass()
+{
     QFETCH(QString, row);
     QFETCH(bool, shiftOn);
     QFETCH(QString, captions);

@@ -13,13 +13,15 @@
 
 namespace {
 
-QPushButton* keyWithCaption(TfrmMain& w, const QString& caption) {
+QPushButton* keyWithCaption(TfrmMain& w, const QString& caption)
+{
     for (QPushButton* k : w.keys)
         if (k->isVisible() && k->text() == caption) return k;
     return nullptr;
 }
 
-void clickKeys(TfrmMain& w, const QStringList& captions) {
+void clickKeys(TfrmMain& w, const QStringList& captions)
+{
     for (const QString& c : captions) {
         QPushButton* k = keyWithCaption(w, c);
         QVERIFY2(k, qPrintable("no key " + c));
@@ -27,13 +29,15 @@ void clickKeys(TfrmMain& w, const QStringList& captions) {
     }
 }
 
-QString dump(const TfrmMain& w) {
+QString dump(const TfrmMain& w)
+{
     QStringList lines = w.text.codeLines;
     lines[w.text.cursorRow].insert(w.text.cursorCol, u'|');
     return lines.join(u'\n');
 }
 
-QStringList captions(const TfrmMain& w) {
+QStringList captions(const TfrmMain& w)
+{
     QStringList out;
     for (int row = 0; row < 8; ++row) {
         QStringList r;
@@ -46,7 +50,8 @@ QStringList captions(const TfrmMain& w) {
     return out;
 }
 
-void setCode(TfrmMain& w, const QStringList& lines) {
+void setCode(TfrmMain& w, const QStringList& lines)
+{
     w.text.codeLines = lines;
     resetCursor(w.text);
 }
@@ -73,7 +78,8 @@ private slots:
     void dragScrollsFromItsStartPoint();
 };
 
-void TestCodeEditor::keysStandWhereDesigned() {
+void TestCodeEditor::keysStandWhereDesigned()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -92,7 +98,8 @@ void TestCodeEditor::keysStandWhereDesigned() {
     QVERIFY(messages.messages.isEmpty());
 }
 
-void TestCodeEditor::shiftRecaptionsAndBack() {
+void TestCodeEditor::shiftRecaptionsAndBack()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -125,7 +132,8 @@ void TestCodeEditor::shiftRecaptionsAndBack() {
     QCOMPARE(dump(*w), QString("|\nfunction TIC(){\n}\n"));
 }
 
-void TestCodeEditor::resizeBringsBackPageOne() {
+void TestCodeEditor::resizeBringsBackPageOne()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -136,7 +144,8 @@ void TestCodeEditor::resizeBringsBackPageOne() {
     QCOMPARE(w->keys[0]->text(), QString("1"));
 }
 
-void TestCodeEditor::typingWithTheOnScreenKeys() {
+void TestCodeEditor::typingWithTheOnScreenKeys()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -151,7 +160,8 @@ void TestCodeEditor::typingWithTheOnScreenKeys() {
     QCOMPARE(dump(*w), QString("  ab\n  cdQq|x"));
 }
 
-void TestCodeEditor::ampersandKeyShowsOneAndTypesOne() {
+void TestCodeEditor::ampersandKeyShowsOneAndTypesOne()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -164,7 +174,8 @@ void TestCodeEditor::ampersandKeyShowsOneAndTypesOne() {
     QCOMPARE(dump(*w), QString("&|"));
 }
 
-void TestCodeEditor::holdingAKeyRepeats() {
+void TestCodeEditor::holdingAKeyRepeats()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -179,7 +190,8 @@ void TestCodeEditor::holdingAKeyRepeats() {
     QVERIFY(!k->isDown());
 }
 
-void TestCodeEditor::hardwareKeys_data() {
+void TestCodeEditor::hardwareKeys_data()
+{
     QTest::addColumn<QString>("before");
     QTest::addColumn<QList<int>>("keys");      // key codes pressed and released in order
     QTest::addColumn<QList<int>>("modifiers"); // one per key
@@ -204,7 +216,8 @@ void TestCodeEditor::hardwareKeys_data() {
         << "a|" << QList<int>{'q'} << QList<int>{Qt::ControlModifier} << "a|";
 }
 
-void TestCodeEditor::hardwareKeys() {
+void TestCodeEditor::hardwareKeys()
+{
     QFETCH(QString, before);
     QFETCH(QList<int>, keys);
     QFETCH(QList<int>, modifiers);
@@ -228,7 +241,8 @@ void TestCodeEditor::hardwareKeys() {
     QCOMPARE(dump(*w), after);
 }
 
-void TestCodeEditor::editFieldKeepsItsKeysUntilATapOnTheCode() {
+void TestCodeEditor::editFieldKeepsItsKeysUntilATapOnTheCode()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -246,7 +260,8 @@ void TestCodeEditor::editFieldKeepsItsKeysUntilATapOnTheCode() {
     QCOMPARE(w->edtFile->text(), QString("name"));
 }
 
-void TestCodeEditor::textSurvivesQuitAndRestart() {
+void TestCodeEditor::textSurvivesQuitAndRestart()
+{
     TempHome home;
     MessageRecorder messages;
     {
@@ -260,7 +275,8 @@ void TestCodeEditor::textSurvivesQuitAndRestart() {
     QVERIFY(messages.messages.isEmpty());
 }
 
-void TestCodeEditor::grabShowsGlyphsCursorAndBlock() {
+void TestCodeEditor::grabShowsGlyphsCursorAndBlock()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -293,7 +309,8 @@ void TestCodeEditor::grabShowsGlyphsCursorAndBlock() {
         for (int x = 0; x < c; ++x) QCOMPARE(qGray(img2.pixel(2 * c + x, c + y)), 249);
 }
 
-void TestCodeEditor::tapPlacesTheCursor_data() {
+void TestCodeEditor::tapPlacesTheCursor_data()
+{
     QTest::addColumn<double>("cellX");
     QTest::addColumn<double>("cellY");
     QTest::addColumn<int>("row");
@@ -304,7 +321,8 @@ void TestCodeEditor::tapPlacesTheCursor_data() {
     QTest::newRow("empty line") << 3.5 << 1.5 << 1 << 0;
 }
 
-void TestCodeEditor::tapPlacesTheCursor() {
+void TestCodeEditor::tapPlacesTheCursor()
+{
     QFETCH(double, cellX);
     QFETCH(double, cellY);
     QFETCH(int, row);
@@ -324,7 +342,8 @@ void TestCodeEditor::tapPlacesTheCursor() {
     QCOMPARE(w->text.lineBackupCol, 7);
 }
 
-void TestCodeEditor::dragScrollsFromItsStartPoint() {
+void TestCodeEditor::dragScrollsFromItsStartPoint()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();

@@ -4,26 +4,30 @@
 
 namespace {
 
-void limitColumn(TextModel& t) {
+void limitColumn(TextModel& t)
+{
     t.cursorCol = std::clamp(t.cursorCol, 0, int(t.cursorLine().size()));
 }
 
 } // namespace
 
-void cursorUp(CommandContext& ctx, CommandEffects&) {
+void cursorUp(CommandContext& ctx, CommandEffects&)
+{
     TextModel& t = ctx.text;
     if (t.cursorRow > 0) --t.cursorRow;
     // No goal column: a short line on the way shortens the column for good.
     limitColumn(t);
 }
 
-void cursorDown(CommandContext& ctx, CommandEffects&) {
+void cursorDown(CommandContext& ctx, CommandEffects&)
+{
     TextModel& t = ctx.text;
     if (t.cursorRow < t.lineCount() - 1) ++t.cursorRow;
     limitColumn(t);
 }
 
-void cursorLeft(CommandContext& ctx, CommandEffects&) {
+void cursorLeft(CommandContext& ctx, CommandEffects&)
+{
     TextModel& t = ctx.text;
     if (t.cursorCol > 0) {
         --t.cursorCol;
@@ -34,7 +38,8 @@ void cursorLeft(CommandContext& ctx, CommandEffects&) {
     }
 }
 
-void cursorRight(CommandContext& ctx, CommandEffects&) {
+void cursorRight(CommandContext& ctx, CommandEffects&)
+{
     TextModel& t = ctx.text;
     if (t.cursorCol < t.cursorLine().size()) {
         ++t.cursorCol;
@@ -45,27 +50,32 @@ void cursorRight(CommandContext& ctx, CommandEffects&) {
     }
 }
 
-void lineStart(CommandContext& ctx, CommandEffects&) {
+void lineStart(CommandContext& ctx, CommandEffects&)
+{
     ctx.text.cursorCol = 0;
     ctx.text.leftCol = 0;
 }
 
-void lineEnd(CommandContext& ctx, CommandEffects&) {
+void lineEnd(CommandContext& ctx, CommandEffects&)
+{
     ctx.text.cursorCol = int(ctx.text.cursorLine().size());
 }
 
-void fileStart(CommandContext& ctx, CommandEffects&) {
+void fileStart(CommandContext& ctx, CommandEffects&)
+{
     ctx.text.cursorRow = 0;
     ctx.text.cursorCol = 0;
     ctx.text.leftCol = 0;
 }
 
-void lastLineStart(CommandContext& ctx, CommandEffects&) {
+void lastLineStart(CommandContext& ctx, CommandEffects&)
+{
     ctx.text.cursorRow = ctx.text.lineCount() - 1;
     ctx.text.cursorCol = 0;
 }
 
-void breakLine(CommandContext& ctx, CommandEffects&) {
+void breakLine(CommandContext& ctx, CommandEffects&)
+{
     TextModel& t = ctx.text;
     QString& line = t.codeLines[t.cursorRow];
     // The indentation counts the leading spaces of the whole line, wherever the cursor is.
@@ -83,7 +93,8 @@ void breakLine(CommandContext& ctx, CommandEffects&) {
     t.cursorCol = int(indent);
 }
 
-void backspace(CommandContext& ctx, CommandEffects&) {
+void backspace(CommandContext& ctx, CommandEffects&)
+{
     TextModel& t = ctx.text;
     if (t.cursorCol > 0) {
         t.codeLines[t.cursorRow].remove(t.cursorCol - 1, 1);
@@ -98,7 +109,8 @@ void backspace(CommandContext& ctx, CommandEffects&) {
     }
 }
 
-void deleteForward(CommandContext& ctx, CommandEffects&) {
+void deleteForward(CommandContext& ctx, CommandEffects&)
+{
     TextModel& t = ctx.text;
     if (t.cursorCol >= t.cursorLine().size() && t.cursorRow < t.lineCount() - 1) {
         const QString next = t.codeLines.takeAt(t.cursorRow + 1);
@@ -108,20 +120,24 @@ void deleteForward(CommandContext& ctx, CommandEffects&) {
     }
 }
 
-void toggleShift(CommandContext&, CommandEffects& fx) {
+void toggleShift(CommandContext&, CommandEffects& fx)
+{
     fx.keyboard = KeyboardChange::ToggleShift;
 }
 
-void toggleMaximized(CommandContext&, CommandEffects& fx) {
+void toggleMaximized(CommandContext&, CommandEffects& fx)
+{
     fx.toggleMaximized = true;
 }
 
-void insertAmpersand(CommandContext& ctx, CommandEffects&) {
+void insertAmpersand(CommandContext& ctx, CommandEffects&)
+{
     // The key shows one ampersand only when its caption doubles it.
     insertText(ctx.text, QStringLiteral("&"));
 }
 
-void insertText(TextModel& t, const QString& caption) {
+void insertText(TextModel& t, const QString& caption)
+{
     QString& line = t.codeLines[t.cursorRow];
     line.insert(std::min<qsizetype>(t.cursorCol, line.size()), caption);
     // A character outside the 16-bit range arrives as two code units; the cursor passes both.

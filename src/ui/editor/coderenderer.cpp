@@ -11,7 +11,8 @@ namespace {
 
 // The selection runs from the mark up to (not including) the cursor cell; a mark after the
 // cursor selects nothing.
-bool selected(const TextModel& t, int i, int m) {
+bool selected(const TextModel& t, int i, int m)
+{
     if (!t.selecting) return false;
     if (i == t.markRow && m >= t.markCol &&
         ((t.markRow == t.cursorRow && m < t.cursorCol) || t.cursorRow > t.markRow))
@@ -22,7 +23,8 @@ bool selected(const TextModel& t, int i, int m) {
 
 } // namespace
 
-void paintCode(QPainter& painter, const TextModel& text, const QImage& fonts, QSize viewSize) {
+void paintCode(QPainter& painter, const TextModel& text, const QImage& fonts, QSize viewSize)
+{
     painter.fillRect(QRect(QPoint(0, 0), viewSize), Qt::black);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const int cell = std::max(1, text.cellSize);

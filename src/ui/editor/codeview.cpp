@@ -10,19 +10,23 @@
 #include <QPainter>
 #include <algorithm>
 
-void TfrmMain::repaintCode() {
+void TfrmMain::repaintCode()
+{
     pntProg->update();
 }
 
-void TfrmMain::showLineNumber() {
+void TfrmMain::showLineNumber()
+{
     lblLine->setText(QString::number(text.cursorRow + 1));
 }
 
-void TfrmMain::pntProgPaint(QPainter& painter) {
+void TfrmMain::pntProgPaint(QPainter& painter)
+{
     paintCode(painter, text, imgFonts, pntProg->size());
 }
 
-void TfrmMain::pntProgMouseDown(QMouseEvent* event) {
+void TfrmMain::pntProgMouseDown(QMouseEvent* event)
+{
     // Typing on a hardware keyboard goes back into the code after a tap, whatever field had
     // the focus before.
     setFocus(Qt::MouseFocusReason);
@@ -41,7 +45,8 @@ void TfrmMain::pntProgMouseDown(QMouseEvent* event) {
     showLineNumber();
 }
 
-void TfrmMain::pntProgMouseMove(QMouseEvent* event) {
+void TfrmMain::pntProgMouseMove(QMouseEvent* event)
+{
     if (!(event->buttons() & Qt::LeftButton)) return;
     const QPointF p = event->position();
     if (!dragging) {
@@ -58,6 +63,7 @@ void TfrmMain::pntProgMouseMove(QMouseEvent* event) {
     repaintCode();
 }
 
-void TfrmMain::pntProgMouseUp(QMouseEvent*) {
+void TfrmMain::pntProgMouseUp(QMouseEvent*)
+{
     dragging = false;
 }

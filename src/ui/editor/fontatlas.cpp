@@ -139,7 +139,8 @@ const std::array<std::array<std::uint8_t, 8>, 128> fontGlyphs = {{
     {{0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}}, // 127 blank
 }};
 
-QImage buildFontAtlas() {
+QImage buildFontAtlas()
+{
     QImage atlas(atlasSize, atlasSize, QImage::Format_RGB32);
     // The ring around each glyph is never drawn; it stays black above and white below.
     atlas.fill(Qt::black);
