@@ -19,34 +19,45 @@ struct EditorFixture {
     bool hasClipboard = true;
     CommandEffects last;
 
-    // "ab|c\nde": two lines, the cursor before c.
-    explicit EditorFixture(const QString& drawn) {
+    // "ab|c\nde": two lines, the cursor before c; a "\u00AB" (left guillemet) marks the selection mark.
+    explicit EditorFixture(const QString& drawn)
+    {
         text.viewRows = 10;
         text.viewCols = 32;
         text.cellSize = 8;
         load(drawn);
     }
 
-    void load(const QString& drawn) {
+    void load(const QString& drawn)
+    {
         text.codeLines = drawn.split(u'\n');
         for (int row = 0; row < text.lineCount(); ++row) {
-            const qsizetype col = text.codeLines[row].indexOf(u'|');
-            if (col >= 0) {
+            QString& line = text.codeLines[row];
+            const qsizetype cursor = line.indexOf(u'|');
+            const qsizetype mark = line.indexOf(u'\u00AB');
+            if (cursor >= 0) {
                 text.cursorRow = row;
-                text.cursorCol = int(col);
-                text.codeLines[row].remove(col, 1);
+                text.cursorCol = int(cursor - (mark >= 0 && mark < cursor));
             }
+            if (mark >= 0) {
+                text.markRow = row;
+                text.markCol = int(mark - (cursor >= 0 && cursor < mark));
+            }
+            line.remove(u'|');
+            line.remove(u'\u00AB');
         }
     }
 
-    QString dump() const {
+    QString dump() const
+    {
         QStringList lines = text.codeLines;
         if (text.cursorRow >= 0 && text.cursorRow < lines.size())
             lines[text.cursorRow].insert(qMin<qsizetype>(text.cursorCol, lines[text.cursorRow].size()), u'|');
         return lines.join(u'\n');
     }
 
-    CommandContext context() {
+    CommandContext context()
+    {
         ClipboardAccess access;
         if (hasClipboard) {
             access.setText = [this](const QString& s) { clipboard = s; };
@@ -55,12 +66,14 @@ struct EditorFixture {
         return CommandContext{text, state, clipLines, keywords, sheet, lang, templatesDir, access};
     }
 
-    CommandEffects press(const QString& caption) {
+    CommandEffects press(const QString& caption)
+    {
         CommandContext ctx = context();
         return last = runCaption(ctx, caption);
     }
 
-    void press(const QStringList& captions) {
+    void press(const QStringList& captions)
+    {
         for (const QString& c : captions) press(c);
     }
 };

@@ -2,12 +2,14 @@
 // painted code view with taps and drags.
 
 #include "app/paintsurface.h"
+#include "editor/coderenderer.h"
 #include "editor/fontatlas.h"
 #include "uisupport.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -73,6 +75,8 @@ private slots:
     void editFieldKeepsItsKeysUntilATapOnTheCode();
     void textSurvivesQuitAndRestart();
     void grabShowsGlyphsCursorAndBlock();
+    void selectionHighlight_data();
+    void selectionHighlight();
     void tapPlacesTheCursor_data();
     void tapPlacesTheCursor();
     void dragScrollsFromItsStartPoint();
@@ -307,6 +311,51 @@ void TestCodeEditor::grabShowsGlyphsCursorAndBlock()
     const QImage img2 = w->pntProg->grab().toImage();
     for (int y = 0; y < c; ++y)
         for (int x = 0; x < c; ++x) QCOMPARE(qGray(img2.pixel(2 * c + x, c + y)), 249);
+}
+
+void TestCodeEditor::selectionHighlight_data()
+{
+    QTest::addColumn<QPoint>("mark"); // column, row
+    QTest::addColumn<QPoint>("cursor");
+    QTest::addColumn<QStringList>("inverted"); // per line: "#" an inverted cell, "." a plain one
+    // Lines of 5, 4, 6, 0 and 3 characters.
+    QTest::newRow("mark 2:3, cursor 4:1")
+        << QPoint(3, 2) << QPoint(1, 4) << QStringList{".....", "....", "...###", "", "##."};
+    QTest::newRow("mark after the cursor")
+        << QPoint(4, 2) << QPoint(1, 2) << QStringList{".....", "....", ".#....", "", "..."};
+    QTest::newRow("same line") << QPoint(1, 0) << QPoint(3, 0)
+                               << QStringList{".###.", "....", "......", "", "..."};
+}
+
+void TestCodeEditor::selectionHighlight()
+{
+    QFETCH(QPoint, mark);
+    QFETCH(QPoint, cursor);
+    QFETCH(QStringList, inverted);
+    TextModel t;
+    t.codeLines = QStringList{"abcde", "fghi", "jklmno", "", "pqr"};
+    t.cellSize = 8;
+    t.viewRows = 5;
+    t.viewCols = 10;
+    t.selecting = true;
+    t.markCol = mark.x();
+    t.markRow = mark.y();
+    t.cursorCol = cursor.x();
+    t.cursorRow = cursor.y();
+    const QImage fonts = buildFontAtlas();
+    QImage img(80, 40, QImage::Format_RGB32);
+    QPainter p(&img);
+    paintCode(p, t, fonts, img.size());
+    p.end();
+    QStringList got;
+    for (int row = 0; row < 5; ++row) {
+        QString line;
+        // The bottom-right font pixel is blank in these letters: 6 plain, 249 inverted.
+        for (int col = 0; col < t.codeLines[row].size(); ++col)
+            line += qGray(img.pixel(col * 8 + 7, row * 8 + 7)) > 128 ? u'#' : u'.';
+        got << line;
+    }
+    QCOMPARE(got, inverted);
 }
 
 void TestCodeEditor::tapPlacesTheCursor_data()

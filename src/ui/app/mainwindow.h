@@ -179,6 +179,8 @@ public:
     void btRunClick();
     void btnSelCancelClick();
     void lstSelectClick();
+    void showSelectList(const QStringList& items);
+    void hideSelectList();
 
     // ---- Sprite page (ui/sprite) ----
     void refreshCellLabel();

@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/messages.h"
 #include "commands/dispatcher.h"
+#include "commands/selectlist.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -17,7 +18,8 @@
 namespace {
 
 // Captions of the special keys, whatever modifiers are held.
-QString keyDownCaption(int key) {
+QString keyDownCaption(int key)
+{
     switch (key) {
     case Qt::Key_Backspace:
         return QStringLiteral("Bs");
@@ -46,7 +48,8 @@ QString keyDownCaption(int key) {
 }
 
 // Ctrl shortcuts, acted on when the letter is released.
-QString keyUpCaption(int key) {
+QString keyUpCaption(int key)
+{
     switch (key) {
     case Qt::Key_T:
         return QStringLiteral("Tm");
@@ -75,7 +78,8 @@ QString keyUpCaption(int key) {
 
 } // namespace
 
-CommandContext TfrmMain::commandContext() {
+CommandContext TfrmMain::commandContext()
+{
     ClipboardAccess clipboard;
     if (QClipboard* c = QGuiApplication::clipboard()) {
         clipboard.setText = [c](const QString& s) { c->setText(s); };
@@ -91,12 +95,14 @@ CommandContext TfrmMain::commandContext() {
                           clipboard};
 }
 
-void TfrmMain::dispatchKey(const QString& caption) {
+void TfrmMain::dispatchKey(const QString& caption)
+{
     CommandContext ctx = commandContext();
     applyCommandEffects(runCaption(ctx, caption));
 }
 
-void TfrmMain::applyCommandEffects(const CommandEffects& fx) {
+void TfrmMain::applyCommandEffects(const CommandEffects& fx)
+{
     if (fx.keyboard == KeyboardChange::ToggleShift) {
         shiftOn = !shiftOn;
         captionPass(shiftOn ? 2 : 1);
@@ -113,20 +119,52 @@ void TfrmMain::applyCommandEffects(const CommandEffects& fx) {
         repaintCode();
         showLineNumber();
     }
+    if (fx.showSelectList) showSelectList(fx.selectItems);
     if (!fx.message.isEmpty()) showMessage(this, fx.message);
 }
 
-void TfrmMain::btnSelCancelClick() {}
-void TfrmMain::lstSelectClick() {}
+void TfrmMain::showSelectList(const QStringList& items)
+{
+    lstSelect->clear();
+    lstSelect->addItems(items);
+    lstSelect->setCurrentRow(-1);
+    pnlSelect->show();
+    pnlSelect->raise();
+    lstSelect->setFocus();
+}
 
-bool TfrmMain::keysGoToCode() const {
+void TfrmMain::hideSelectList()
+{
+    pnlSelect->hide();
+    // The keys go to the code again, not to a hidden list.
+    setFocus();
+}
+
+void TfrmMain::btnSelCancelClick()
+{
+    hideSelectList();
+}
+
+void TfrmMain::lstSelectClick()
+{
+    const int index = lstSelect->currentRow();
+    if (index < 0) return;
+    CommandContext ctx = commandContext();
+    const CommandEffects fx = pickSelectItem(ctx, index, lstSelect->item(index)->text());
+    hideSelectList();
+    applyCommandEffects(fx);
+}
+
+bool TfrmMain::keysGoToCode() const
+{
     // An edit field, a list or a combo box keeps the keys typed into it.
     const QWidget* focus = focusWidget();
     return !(qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QAbstractItemView*>(focus) ||
              qobject_cast<const QComboBox*>(focus));
 }
 
-void TfrmMain::keyPressEvent(QKeyEvent* event) {
+void TfrmMain::keyPressEvent(QKeyEvent* event)
+{
     if (!keysGoToCode()) {
         QWidget::keyPressEvent(event);
         return;
@@ -147,7 +185,8 @@ void TfrmMain::keyPressEvent(QKeyEvent* event) {
     dispatchKey(caption);
 }
 
-void TfrmMain::keyReleaseEvent(QKeyEvent* event) {
+void TfrmMain::keyReleaseEvent(QKeyEvent* event)
+{
     // Ctrl+A selects the whole text, as it does elsewhere; it never types.
     const QString caption = event->key() == Qt::Key_A ? QStringLiteral("Al") : keyUpCaption(event->key());
     if (!keysGoToCode() || !(event->modifiers() & Qt::ControlModifier) || caption.isEmpty()) {
