@@ -48,6 +48,22 @@ void BM_Keystroke(benchmark::State& s)
 }
 BENCHMARK(BM_Keystroke)->Arg(10)->Arg(1000000);
 
+// Breaking and joining a line in the middle shifts the entries of the line list after it:
+// a memory move, not a copy of the text.
+void BM_LineBreakAndJoin(benchmark::State& s)
+{
+    Editor e(int(s.range(0)));
+    const QString rt = QStringLiteral("Rt");
+    const QString hm = QStringLiteral("Hm");
+    const QString bs = QStringLiteral("Bs");
+    for (auto _ : s) {
+        e.press(rt);
+        e.press(hm);
+        e.press(bs); // joins again, so the program keeps its length
+    }
+}
+BENCHMARK(BM_LineBreakAndJoin)->Arg(10)->Arg(1000000);
+
 void BM_Paint(benchmark::State& s)
 {
     Editor e(int(s.range(0)));
