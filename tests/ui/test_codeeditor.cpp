@@ -73,6 +73,7 @@ private slots:
     void hardwareKeys_data();
     void hardwareKeys();
     void editFieldKeepsItsKeysUntilATapOnTheCode();
+    void typingAtStartGoesIntoTheCode();
     void textSurvivesQuitAndRestart();
     void grabShowsGlyphsCursorAndBlock();
     void selectionHighlight_data();
@@ -262,6 +263,19 @@ void TestCodeEditor::editFieldKeepsItsKeysUntilATapOnTheCode()
     QTest::keyClicks(w->focusWidget() ? w->focusWidget() : w.get(), "x");
     QCOMPARE(dump(*w), QString("x|"));
     QCOMPARE(w->edtFile->text(), QString("name"));
+}
+
+void TestCodeEditor::typingAtStartGoesIntoTheCode()
+{
+    TempHome home;
+    MessageRecorder messages;
+    auto w = startWindow();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    setCode(*w, {""});
+    QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : w.get(), "ab");
+    QCOMPARE(dump(*w), QString("ab|"));
+    QCOMPARE(w->edtFile->text(), QString());
 }
 
 void TestCodeEditor::textSurvivesQuitAndRestart()
