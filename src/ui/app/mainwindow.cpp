@@ -4,6 +4,7 @@
 #include "app/paintsurface.h"
 #include "app/provisioning.h"
 #include "app/settingsrepair.h"
+#include "editor/fontatlas.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -286,6 +287,7 @@ void TfrmMain::FormCreate()
 {
     TabControl1->setCurrentIndex(0);
     showPage(0);
+    imgFonts = buildFontAtlas();
     workspace = platformWorkspace();
     alignControls(); // so the key panel has its width before provisioning reads it
     loadSettingsAndKeywords();

@@ -6,6 +6,7 @@
 #include "app/settingslist.h"
 #include "app/textfile.h"
 #include "app/workspace.h"
+#include "commands/commandstate.h"
 #include "editor/textmodel.h"
 #include "sprite/spritesheet.h"
 
@@ -39,6 +40,7 @@ public:
     QStringList keywordList;
     TextModel text;          // codeLines, cursor, view, selection mark, undo line, modified
     QStringList clipLines;   // the internal clipboard
+    CommandState commands;   // findText, replaceText, functionRows, selectMode, prefixLength
     SpriteSheet sheet;
     int pageWidth = 0;
     int pageHeight = 0;
@@ -159,6 +161,9 @@ public:
 
     // ---- Code page (ui/editor) ----
     void dispatchKey(const QString& caption);
+    CommandContext commandContext();
+    void applyCommandEffects(const CommandEffects& fx);
+    bool keysGoToCode() const;
     void repaintCode();
     void showLineNumber();
     void pntProgPaint(QPainter& painter);
@@ -174,6 +179,8 @@ public:
     void btRunClick();
     void btnSelCancelClick();
     void lstSelectClick();
+    void showSelectList(const QStringList& items);
+    void hideSelectList();
 
     // ---- Sprite page (ui/sprite) ----
     void refreshCellLabel();

@@ -1,0 +1,12 @@
+#pragma once
+// The one path of every edit: a key caption runs its command, or is inserted as text.
+
+#include "commands/commandstate.h"
+
+// Marks the code modified, runs the command named by caption (exact, case-sensitive) or
+// inserts the caption as text, then scrolls to the cursor and takes the undo snapshot
+// when the cursor changed lines.
+CommandEffects runCaption(CommandContext& ctx, const QString& caption);
+
+// Whether caption names a command (otherwise it is text to insert).
+bool isCommandCaption(const QString& caption);
