@@ -74,6 +74,7 @@ struct EditorFixture {
 
     void press(const QStringList& captions)
     {
-        for (const QString& c : captions) press(c);
+        for (const QString& c : captions)
+            press(c);
     }
 };

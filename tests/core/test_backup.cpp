@@ -157,9 +157,12 @@ private slots:
     {
         QTest::addColumn<QString>("exportSubdir");
         QTest::addColumn<QString>("cause");
-        QTest::newRow("export folder empty") << "" << "not set";
-        QTest::newRow("export folder missing") << "/missing" << "does not exist";
-        QTest::newRow("archive cannot be written") << "/export" << "Cannot create";
+        QTest::newRow("export folder empty") << ""
+                                             << "not set";
+        QTest::newRow("export folder missing") << "/missing"
+                                               << "does not exist";
+        QTest::newRow("archive cannot be written") << "/export"
+                                                   << "Cannot create";
     }
     void failureKeepsTheEarlierArchiveAndSaysWhy()
     {

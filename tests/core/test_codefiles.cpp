@@ -10,7 +10,8 @@
 namespace {
 
 // Every file under root with its bytes, CR and LF drawn visibly, one per line.
-QString filesUnder(const QString& root) {
+QString filesUnder(const QString& root)
+{
     QStringList out;
     QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -22,7 +23,8 @@ QString filesUnder(const QString& root) {
     return out.join(u'\n');
 }
 
-QString modelState(const TextModel& m) {
+QString modelState(const TextModel& m)
+{
     return QStringLiteral("[%1] cursor %2,%3 view %4,%5 modified %6 backup \"%7\"@%8")
         .arg(m.codeLines.join(u'|'))
         .arg(m.cursorRow)
@@ -34,7 +36,8 @@ QString modelState(const TextModel& m) {
         .arg(m.lineBackupCol);
 }
 
-TextModel editedModel() {
+TextModel editedModel()
+{
     TextModel m;
     m.codeLines = {QStringLiteral("old one"), QStringLiteral("old two")};
     m.cursorRow = 1;
@@ -64,7 +67,8 @@ private slots:
     void failedOpenKeepsTheText();
 };
 
-void TestCodeFiles::names_data() {
+void TestCodeFiles::names_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected"); // the path under the folder, or the message
 
@@ -91,7 +95,8 @@ void TestCodeFiles::names_data() {
     QTest::newRow(".") << "." << folder;
 }
 
-void TestCodeFiles::names() {
+void TestCodeFiles::names()
+{
     QFETCH(QString, name);
     QFETCH(QString, expected);
     QString error;
@@ -104,7 +109,8 @@ void TestCodeFiles::names() {
     QCOMPARE(got, expected);
 }
 
-void TestCodeFiles::saveWritesTheLinesWithCrLf_data() {
+void TestCodeFiles::saveWritesTheLinesWithCrLf_data()
+{
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("encoding");
     QTest::addColumn<QString>("files");
@@ -119,7 +125,8 @@ void TestCodeFiles::saveWritesTheLinesWithCrLf_data() {
                                    << "prgfiles/prog: ef bb bf 61 0d 0a";
 }
 
-void TestCodeFiles::saveWritesTheLinesWithCrLf() {
+void TestCodeFiles::saveWritesTheLinesWithCrLf()
+{
     QFETCH(QStringList, lines);
     QFETCH(int, encoding);
     QFETCH(QString, files);
@@ -137,7 +144,8 @@ void TestCodeFiles::saveWritesTheLinesWithCrLf() {
     QVERIFY(!m.modified);
 }
 
-void TestCodeFiles::failedSaveKeepsEverything_data() {
+void TestCodeFiles::failedSaveKeepsEverything_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("makeFolder");
     QTest::addColumn<QString>("message"); // its start
@@ -150,7 +158,8 @@ void TestCodeFiles::failedSaveKeepsEverything_data() {
     QTest::newRow("keep, a folder of that name") << "keep" << true << "Cannot write ";
 }
 
-void TestCodeFiles::failedSaveKeepsEverything() {
+void TestCodeFiles::failedSaveKeepsEverything()
+{
     QFETCH(QString, name);
     QFETCH(bool, makeFolder);
     QFETCH(QString, message);
@@ -171,7 +180,8 @@ void TestCodeFiles::failedSaveKeepsEverything() {
     QCOMPARE(modelState(m), state); // still modified, text untouched
 }
 
-void TestCodeFiles::openLoadsAndResets() {
+void TestCodeFiles::openLoadsAndResets()
+{
     TempHome home;
     const QString dir = home.path() + "/prgfiles/";
     writeBytes(dir + "b", "first\r\nsecond\nthird\r");
@@ -195,7 +205,8 @@ void TestCodeFiles::openLoadsAndResets() {
     QCOMPARE(readBytes(dir + "latin"), QByteArray("caf\xe9\r\n"));
 }
 
-void TestCodeFiles::failedOpenKeepsTheText_data() {
+void TestCodeFiles::failedOpenKeepsTheText_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message"); // its start
 
@@ -209,7 +220,8 @@ void TestCodeFiles::failedOpenKeepsTheText_data() {
                         << "Input file name.";
 }
 
-void TestCodeFiles::failedOpenKeepsTheText() {
+void TestCodeFiles::failedOpenKeepsTheText()
+{
     QFETCH(QString, name);
     QFETCH(QString, message);
     TempHome home;

@@ -23,7 +23,8 @@ void TestLineCommands::commands_data()
     QTest::addColumn<QString>("after");
 
     QStringList fifteen;
-    for (int i = 1; i <= 15; ++i) fifteen << QString::number(i).repeated(3);
+    for (int i = 1; i <= 15; ++i)
+        fifteen << QString::number(i).repeated(3);
     const QString lines = fifteen.join(u'\n');
     QTest::newRow("12 Jn: column where 1 stood")
         << "ab|" + lines.mid(3) << QStringList{"1", "2", "Jn"}

@@ -15,7 +15,8 @@
 namespace {
 
 // Every file under root with its bytes (CR and LF shown as \r \n), one per line.
-QString filesUnder(const QString& root) {
+QString filesUnder(const QString& root)
+{
     QStringList out;
     QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -37,20 +38,23 @@ struct RunFixture {
     SettingsList settings;
     QString out = home.path() + "/out";
 
-    RunFixture() {
+    RunFixture()
+    {
         QDir().mkpath(ws.codeFilesDir);
         writeBytes(ws.commonFunctionsDir + "func.js", "js1\r\n\r\njs3\r\n");
         writeBytes(ws.commonFunctionsDir + "func.lua", "lua1\nlua2");
         writeBytes(ws.commonFunctionsDir + "func_lk12.lua", "lk1\r\n");
         writeBytes(ws.commonFunctionsDir + "func.pixi", "\xEF\xBB\xBFpx1\r\n");
-        for (const char* dir : {"tic", "liko", "pixi"}) QDir().mkpath(out + "/" + dir);
+        for (const char* dir : {"tic", "liko", "pixi"})
+            QDir().mkpath(out + "/" + dir);
         settings.setValue(QStringLiteral("exportdir"), out + "/tic");
         settings.setValue(QStringLiteral("exportdir2"), out + "/liko");
         settings.setValue(QStringLiteral("exportdir3"), out + "/pixi");
     }
 
     RunResult run(const QString& lang, const QStringList& code, const QString& name = {},
-                  bool modified = false) {
+                  bool modified = false)
+    {
         TextModel m;
         m.codeLines = code;
         m.modified = modified;
@@ -61,7 +65,8 @@ struct RunFixture {
 
 // Runs a checking tool on a file; fails the test when the tool is missing, since the
 // set-up script installs it.
-void expectTool(const QString& tool, const QStringList& args, bool accepted) {
+void expectTool(const QString& tool, const QStringList& args, bool accepted)
+{
     QProcess p;
     p.start(tool, args);
     QVERIFY2(p.waitForStarted(), qPrintable(tool + " is missing: scripts/dev.sh installs it"));
@@ -88,7 +93,8 @@ private slots:
     void realPreludesParse();
 };
 
-void TestRunExport::exportedFile_data() {
+void TestRunExport::exportedFile_data()
+{
     QTest::addColumn<QString>("lang");
     QTest::addColumn<QStringList>("code");
     QTest::addColumn<QString>("files");
@@ -111,19 +117,22 @@ void TestRunExport::exportedFile_data() {
         << "2" << QStringList{QString::fromUtf16(u"a\0b", 3)} << R"(liko/a.lua: a\r\nlk1\r\n)";
 }
 
-void TestRunExport::exportedFile() {
+void TestRunExport::exportedFile()
+{
     QFETCH(QString, lang);
     QFETCH(QStringList, code);
     QFETCH(QString, files);
     RunFixture f;
     writeBytes(f.out + "/tic/a.js", "an older export, replaced");
-    if (lang != u"0") QFile::remove(f.out + "/tic/a.js");
+    if (lang != u"0")
+        QFile::remove(f.out + "/tic/a.js");
     const RunResult r = f.run(lang, code);
     QCOMPARE(r.message, QString());
     QCOMPARE(filesUnder(f.out), files);
 }
 
-void TestRunExport::failures_data() {
+void TestRunExport::failures_data()
+{
     QTest::addColumn<QString>("lang");
     QTest::addColumn<QString>("dirKey");
     QTest::addColumn<QString>("dir"); // "missing", "empty" or "" (kept)
@@ -167,7 +176,8 @@ void TestRunExport::failures_data() {
                                         << "Cannot read WS/js/func.pixi";
 }
 
-void TestRunExport::failures() {
+void TestRunExport::failures()
+{
     QFETCH(QString, lang);
     QFETCH(QString, dirKey);
     QFETCH(QString, dir);
@@ -183,7 +193,8 @@ void TestRunExport::failures() {
                                       .replace(QStringLiteral("OUT"), f.out)
                                       .replace(QStringLiteral("WS/"), f.ws.workspaceDir)),
              qPrintable(r.message));
-    if (dirKey != u"prelude") QCOMPARE(r.message, QString(message).replace(QStringLiteral("OUT"), f.out));
+    if (dirKey != u"prelude")
+        QCOMPARE(r.message, QString(message).replace(QStringLiteral("OUT"), f.out));
     QCOMPARE(filesUnder(f.out), QString());
     QVERIFY(!QFile::exists(QStringLiteral("/a.lua")));
     // Pixilang's runtime is still started after a failed export, but never after a
@@ -192,7 +203,8 @@ void TestRunExport::failures() {
     QCOMPARE(r.runtime.isEmpty(), !starts);
 }
 
-void TestRunExport::saveFirst_data() {
+void TestRunExport::saveFirst_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("modified");
     QTest::addColumn<bool>("codeFolder");
@@ -214,14 +226,16 @@ void TestRunExport::saveFirst_data() {
     QTest::newRow("../prog unmodified: exported") << "../prog" << false << true << "" << exported;
 }
 
-void TestRunExport::saveFirst() {
+void TestRunExport::saveFirst()
+{
     QFETCH(QString, name);
     QFETCH(bool, modified);
     QFETCH(bool, codeFolder);
     QFETCH(QString, message);
     QFETCH(QString, files);
     RunFixture f;
-    if (!codeFolder) QDir(f.ws.codeFilesDir).removeRecursively();
+    if (!codeFolder)
+        QDir(f.ws.codeFilesDir).removeRecursively();
     const RunResult r = f.run(QStringLiteral("2"), {QStringLiteral("x=1")}, name, modified);
     QVERIFY2(message.isEmpty() ? r.message.isEmpty() : r.message.startsWith(message), qPrintable(r.message));
     QStringList all = filesUnder(f.home.path()).split(u'\n');
@@ -229,7 +243,8 @@ void TestRunExport::saveFirst() {
     QCOMPARE(all.join(u'\n'), files);
 }
 
-void TestRunExport::pixilangRuntimeInItsFolder() {
+void TestRunExport::pixilangRuntimeInItsFolder()
+{
     RunFixture f;
     const RunResult r = f.run(QStringLiteral("3"), {QStringLiteral("x=1")});
     QCOMPARE(r.message, QString());
@@ -244,7 +259,8 @@ void TestRunExport::pixilangRuntimeInItsFolder() {
     QCOMPARE(started, QStringList{f.out + "/pixi/pixilang in " + f.out + "/pixi"});
 }
 
-void TestRunExport::realPreludesParse_data() {
+void TestRunExport::realPreludesParse_data()
+{
     QTest::addColumn<QString>("lang");
     QTest::addColumn<QStringList>("code");
     QTest::addColumn<QString>("tool");
@@ -267,7 +283,8 @@ void TestRunExport::realPreludesParse_data() {
         << "2" << QStringList{"x=1//2"} << "luac5.1" << QStringList{"-p"} << false;
 }
 
-void TestRunExport::realPreludesParse() {
+void TestRunExport::realPreludesParse()
+{
     QFETCH(QString, lang);
     QFETCH(QStringList, code);
     QFETCH(QString, tool);

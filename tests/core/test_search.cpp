@@ -25,7 +25,8 @@ namespace {
 QStringList typed(const QString& s)
 {
     QStringList out;
-    for (QChar c : s) out << QString(c);
+    for (QChar c : s)
+        out << QString(c);
     return out;
 }
 } // namespace
@@ -137,11 +138,13 @@ void TestSearch::findNextMatchesAPlainScan()
     for (int round = 0; round < 3000; ++round) {
         EditorFixture f("|");
         f.text.codeLines.clear();
-        for (int i = 0; i < 4; ++i) f.text.codeLines << randomText(12);
+        for (int i = 0; i < 4; ++i)
+            f.text.codeLines << randomText(12);
         f.text.cursorRow = int(random.bounded(4));
         f.text.cursorCol = int(random.bounded(int(f.text.cursorLine().size()) + 1));
         f.state.findText = randomText(5);
-        if (f.state.findText.isEmpty()) continue;
+        if (f.state.findText.isEmpty())
+            continue;
         QPoint expected(f.text.cursorCol, f.text.cursorRow);
         for (int row = f.text.cursorRow; row < 4; ++row) {
             const qsizetype pos = f.text.codeLines[row].indexOf(f.state.findText);

@@ -106,7 +106,8 @@ struct TemplateFolder {
     explicit TemplateFolder(const QList<std::pair<QString, QByteArray>>& files)
     {
         QDir().mkpath(dir);
-        for (const auto& [name, bytes] : files) writeBytes(dir + name, bytes);
+        for (const auto& [name, bytes] : files)
+            writeBytes(dir + name, bytes);
         QDir().mkpath(dir + "tm_folder");
     }
 };
@@ -176,7 +177,8 @@ void TestSelectList::templatePicks()
     QVERIFY(fx.message.isEmpty());
     QCOMPARE(f.dump(), after);
     // A pick that moved to another line took the snapshot there.
-    if (f.text.cursorRow != oldRow) QCOMPARE(f.text.lineBackup, f.text.cursorLine());
+    if (f.text.cursorRow != oldRow)
+        QCOMPARE(f.text.lineBackup, f.text.cursorLine());
 }
 
 void TestSelectList::unreadableTemplateKeepsTheWord()

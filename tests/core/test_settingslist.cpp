@@ -16,15 +16,18 @@ private slots:
         QTest::addColumn<QStringList>("after");
 
         QTest::newRow("Width=32 + width:40 -> replaced in place")
-            << QStringList{"a=1", "Width=32", "b=2"} << "width" << "40" << QStringList{"a=1", "width=40", "b=2"};
-        QTest::newRow("absent key -> appended") << QStringList{"a=1"} << "b" << "2" << QStringList{"a=1", "b=2"};
-        QTest::newRow("empty value -> removed") << QStringList{"code=x", "a=1"} << "code" << ""
-                                                 << QStringList{"a=1"};
-        QTest::newRow("empty value, absent key -> nothing") << QStringList{"a=1"} << "code" << ""
-                                                             << QStringList{"a=1"};
-        QTest::newRow("first match wins") << QStringList{"k=1", "K=2"} << "k" << "3" << QStringList{"k=3", "K=2"};
-        QTest::newRow("line without = never matches")
-            << QStringList{"width", "x=1"} << "width" << "9" << QStringList{"width", "x=1", "width=9"};
+            << QStringList{"a=1", "Width=32", "b=2"} << "width"
+            << "40" << QStringList{"a=1", "width=40", "b=2"};
+        QTest::newRow("absent key -> appended") << QStringList{"a=1"} << "b"
+                                                << "2" << QStringList{"a=1", "b=2"};
+        QTest::newRow("empty value -> removed") << QStringList{"code=x", "a=1"} << "code"
+                                                << "" << QStringList{"a=1"};
+        QTest::newRow("empty value, absent key -> nothing") << QStringList{"a=1"} << "code"
+                                                            << "" << QStringList{"a=1"};
+        QTest::newRow("first match wins") << QStringList{"k=1", "K=2"} << "k"
+                                          << "3" << QStringList{"k=3", "K=2"};
+        QTest::newRow("line without = never matches") << QStringList{"width", "x=1"} << "width"
+                                                      << "9" << QStringList{"width", "x=1", "width=9"};
     }
     void writeRules()
     {
@@ -43,10 +46,14 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
 
-        QTest::newRow("k=x=y -> x=y") << QStringList{"k=x=y"} << "k" << "x=y";
-        QTest::newRow("case-insensitive") << QStringList{"PLTdb16=abc"} << "pltDB16" << "abc";
-        QTest::newRow("absent -> empty") << QStringList{"a=1"} << "code" << "";
-        QTest::newRow("prefix is not a match") << QStringList{"widths=1"} << "width" << "";
+        QTest::newRow("k=x=y -> x=y") << QStringList{"k=x=y"} << "k"
+                                      << "x=y";
+        QTest::newRow("case-insensitive") << QStringList{"PLTdb16=abc"} << "pltDB16"
+                                          << "abc";
+        QTest::newRow("absent -> empty") << QStringList{"a=1"} << "code"
+                                         << "";
+        QTest::newRow("prefix is not a match") << QStringList{"widths=1"} << "width"
+                                               << "";
     }
     void readRules()
     {

@@ -15,21 +15,51 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("repaired"); // empty: kept as it is
 
-        QTest::newRow("sprite=abc") << "sprite" << "abc" << "16";
-        QTest::newRow("sprite=0") << "sprite" << "0" << "16";
-        QTest::newRow("sprite=256") << "sprite" << "256" << "16";
-        QTest::newRow("sprite=255 kept") << "sprite" << "255" << "";
-        QTest::newRow("sprite empty kept (means 16)") << "sprite" << "" << "";
-        QTest::newRow("width=0") << "width" << "0" << "32";
-        QTest::newRow("width=-4") << "width" << "-4" << "32";
-        QTest::newRow("width=016 kept") << "width" << "016" << "";
-        QTest::newRow("width absent") << "width" << "" << "32";
-        QTest::newRow("keyheight=x") << "keyheight" << "x" << "30";
-        QTest::newRow("command=0") << "command" << "0" << "26";
-        QTest::newRow("lang=4") << "lang" << "4" << "0";
-        QTest::newRow("lang=3 kept") << "lang" << "3" << "";
-        QTest::newRow("palette=17") << "palette" << "17" << "0";
-        QTest::newRow("palette=16 kept") << "palette" << "16" << "";
+        QTest::newRow("sprite=abc") << "sprite"
+                                    << "abc"
+                                    << "16";
+        QTest::newRow("sprite=0") << "sprite"
+                                  << "0"
+                                  << "16";
+        QTest::newRow("sprite=256") << "sprite"
+                                    << "256"
+                                    << "16";
+        QTest::newRow("sprite=255 kept") << "sprite"
+                                         << "255"
+                                         << "";
+        QTest::newRow("sprite empty kept (means 16)") << "sprite"
+                                                      << ""
+                                                      << "";
+        QTest::newRow("width=0") << "width"
+                                 << "0"
+                                 << "32";
+        QTest::newRow("width=-4") << "width"
+                                  << "-4"
+                                  << "32";
+        QTest::newRow("width=016 kept") << "width"
+                                        << "016"
+                                        << "";
+        QTest::newRow("width absent") << "width"
+                                      << ""
+                                      << "32";
+        QTest::newRow("keyheight=x") << "keyheight"
+                                     << "x"
+                                     << "30";
+        QTest::newRow("command=0") << "command"
+                                   << "0"
+                                   << "26";
+        QTest::newRow("lang=4") << "lang"
+                                << "4"
+                                << "0";
+        QTest::newRow("lang=3 kept") << "lang"
+                                     << "3"
+                                     << "";
+        QTest::newRow("palette=17") << "palette"
+                                    << "17"
+                                    << "0";
+        QTest::newRow("palette=16 kept") << "palette"
+                                         << "16"
+                                         << "";
     }
     void repairs()
     {

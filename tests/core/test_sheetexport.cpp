@@ -16,7 +16,8 @@
 namespace {
 
 // A blank sheet in the DB16 colours.
-SpriteSheet makeSheet(int w, int h, int count) {
+SpriteSheet makeSheet(int w, int h, int count)
+{
     SpriteSheet sheet = makeBlankSheet(w, h, count);
     const QString db16 = QLatin1String(paletteTable[0].defaultHex);
     for (int i = 0; i < 16; ++i)
@@ -25,24 +26,28 @@ SpriteSheet makeSheet(int w, int h, int count) {
 }
 
 // Every pixel of every cell slot some colour, the same for the same seed.
-void scribble(SpriteSheet& sheet, std::uint32_t seed) {
+void scribble(SpriteSheet& sheet, std::uint32_t seed)
+{
     for (qsizetype i = SpriteSheet::headerSize; i < sheet.sheetStore.size(); ++i) {
         seed = seed * 1103515245u + 12345u;
         sheet.sheetStore[i] = char(seed >> 16 & 0x0F);
     }
 }
 
-int cellPixel(const SpriteSheet& sheet, int cell, int x, int y) {
+int cellPixel(const SpriteSheet& sheet, int cell, int x, int y)
+{
     return sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x];
 }
 
 // The colour index an image of imageWidth should show at (x, y): found from the pixel's
 // side, the cell whose grid square holds it, so it does not mirror the exporter's loop.
-int expectedIndex(const SpriteSheet& sheet, int imageWidth, int x, int y) {
+int expectedIndex(const SpriteSheet& sheet, int imageWidth, int x, int y)
+{
     const int perRow = imageWidth / sheet.cellWidth;
     const int column = x / sheet.cellWidth;
     const int k = (y / sheet.cellHeight) * perRow + column;
-    if (column >= perRow || k >= sheet.cellCount) return 0;
+    if (column >= perRow || k >= sheet.cellCount)
+        return 0;
     return cellPixel(sheet, k, x % sheet.cellWidth, y % sheet.cellHeight);
 }
 
@@ -55,21 +60,26 @@ struct GpuImage {
     int at(int x, int y) const { return pixels[y * width + x]; }
 };
 
-std::optional<GpuImage> parseGpuImage(const QByteArray& text) {
+std::optional<GpuImage> parseGpuImage(const QByteArray& text)
+{
     const QByteArray magic = "LK12;GPUIMG;";
-    if (!text.startsWith(magic)) return {};
+    if (!text.startsWith(magic))
+        return {};
     const qsizetype cross = text.indexOf('x', magic.size());
     const qsizetype semicolon = text.indexOf(';', cross + 1);
-    if (cross < 0 || semicolon < 0) return {};
+    if (cross < 0 || semicolon < 0)
+        return {};
     bool okW = false;
     bool okH = false;
     GpuImage image;
     image.width = text.mid(magic.size(), cross - magic.size()).toInt(&okW);
     image.height = text.mid(cross + 1, semicolon - cross - 1).toInt(&okH);
-    if (!okW || !okH) return {};
+    if (!okW || !okH)
+        return {};
     for (qsizetype i = semicolon + 1; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '\r' || c == '\n') continue;
+        if (c == '\r' || c == '\n')
+            continue;
         if (c >= '0' && c <= '9')
             image.pixels.append(char(c - '0'));
         else if (c >= 'a' && c <= 'f')
@@ -79,15 +89,18 @@ std::optional<GpuImage> parseGpuImage(const QByteArray& text) {
         else
             return {};
     }
-    if (image.pixels.size() != qsizetype(image.width) * image.height) return {};
+    if (image.pixels.size() != qsizetype(image.width) * image.height)
+        return {};
     return image;
 }
 
-QStringList folderEntries(const QString& folder) {
+QStringList folderEntries(const QString& folder)
+{
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-std::uint32_t rgbOf(std::uint32_t argb) {
+std::uint32_t rgbOf(std::uint32_t argb)
+{
     return argb & 0xFFFFFF;
 }
 
@@ -115,7 +128,8 @@ private slots:
     void writeFailures();
 };
 
-void TestSheetExport::likoFreshSheet() {
+void TestSheetExport::likoFreshSheet()
+{
     TempHome home;
     const SpriteSheet sheet = makeSheet(16, 16, 1);
     const ExportResult result = exportSheet(sheet, "2", home.path(), "hero");
@@ -123,12 +137,14 @@ void TestSheetExport::likoFreshSheet() {
     QCOMPARE(result.message, "Exported.\n" + path);
     QVERIFY(result.ok);
     QByteArray expected = "LK12;GPUIMG;192x128;\r\n";
-    for (int y = 0; y < 128; ++y) expected += QByteArray(192, '0') + "\r\n";
+    for (int y = 0; y < 128; ++y)
+        expected += QByteArray(192, '0') + "\r\n";
     QCOMPARE(expected.size(), 24854);
     QCOMPARE(readBytes(path), expected);
 }
 
-void TestSheetExport::likoReadBack_data() {
+void TestSheetExport::likoReadBack_data()
+{
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("count");
@@ -140,7 +156,8 @@ void TestSheetExport::likoReadBack_data() {
     QTest::newRow("192x128, 1 cell: whole image") << 192 << 128 << 1;
 }
 
-void TestSheetExport::likoReadBack() {
+void TestSheetExport::likoReadBack()
+{
     QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(int, count);
@@ -158,11 +175,13 @@ void TestSheetExport::likoReadBack() {
     QCOMPARE(image->height, 128);
     int wrong = 0;
     for (int y = 0; y < 128; ++y)
-        for (int x = 0; x < 192; ++x) wrong += image->at(x, y) != expectedIndex(sheet, 192, x, y);
+        for (int x = 0; x < 192; ++x)
+            wrong += image->at(x, y) != expectedIndex(sheet, 192, x, y);
     QCOMPARE(wrong, 0);
 }
 
-void TestSheetExport::likoLandmarks() {
+void TestSheetExport::likoLandmarks()
+{
     TempHome home;
     SpriteSheet sheet = makeSheet(16, 16, 13);
     sheet.sheetStore[sheet.cellOffset(11)] = 10;
@@ -174,7 +193,8 @@ void TestSheetExport::likoLandmarks() {
     QCOMPARE(lines[17], 'f' + QByteArray(191, '0') + '\r');                      // cell 12 at (0, 16)
 }
 
-void TestSheetExport::tic80Planes_data() {
+void TestSheetExport::tic80Planes_data()
+{
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("count");
@@ -185,7 +205,8 @@ void TestSheetExport::tic80Planes_data() {
     QTest::newRow("16x32, 60 cells") << 16 << 32 << 60;
 }
 
-void TestSheetExport::tic80Planes() {
+void TestSheetExport::tic80Planes()
+{
     QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(int, count);
@@ -211,7 +232,8 @@ void TestSheetExport::tic80Planes() {
 
 // The file as GIFLIB lays it out: GIF87a, the logical screen with a 16-entry global table,
 // one full-size image without a local table, the trailer.
-void TestSheetExport::tic80GifLayout() {
+void TestSheetExport::tic80GifLayout()
+{
     TempHome home;
     SpriteSheet sheet = makeSheet(16, 16, 1);
     sheet.sheetStore[3] = 9;
@@ -230,7 +252,8 @@ void TestSheetExport::tic80GifLayout() {
         QVERIFY(readBytes(home.path() + png).startsWith("\x89PNG\r\n\x1a\n"));
 }
 
-void TestSheetExport::gifColours_data() {
+void TestSheetExport::gifColours_data()
+{
     QTest::addColumn<QList<std::uint32_t>>("pixels"); // one colour per 4x4 block of a 16x16 image
     QTest::addColumn<QList<std::uint32_t>>("table");  // the colours the table must hold, besides black
     QTest::addColumn<int>("distinctIndices");
@@ -251,14 +274,16 @@ void TestSheetExport::gifColours_data() {
     QTest::newRow("#808080 and #878587 share one entry") << alike << QList<std::uint32_t>{0x808080} << 1;
 }
 
-void TestSheetExport::gifColours() {
+void TestSheetExport::gifColours()
+{
     QFETCH(QList<std::uint32_t>, pixels);
     QFETCH(QList<std::uint32_t>, table);
     QFETCH(int, distinctIndices);
     TempHome home;
     RgbPlanes planes(16, 16);
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) planes.setPixel(x, y, pixels[(y / 4) * 4 + x / 4]);
+        for (int x = 0; x < 16; ++x)
+            planes.setPixel(x, y, pixels[(y / 4) * 4 + x / 4]);
     IndexedImage written;
     QString error;
     QVERIFY(writeRgbGif(planes, 4, home.path() + "/a.gif", &error, &written));
@@ -281,7 +306,8 @@ void TestSheetExport::gifColours() {
     }
 }
 
-void TestSheetExport::pixilangFiles() {
+void TestSheetExport::pixilangFiles()
+{
     TempHome home;
     SpriteSheet sheet = makeSheet(16, 16, 3);
     const ExportResult result = exportSheet(sheet, "3", home.path(), "hero");
@@ -293,7 +319,8 @@ void TestSheetExport::pixilangFiles() {
                  QByteArray("GIF87a\x10\x00\x10\x00", 10));
 }
 
-void TestSheetExport::emptyName() {
+void TestSheetExport::emptyName()
+{
     TempHome home;
     const SpriteSheet sheet = makeSheet(16, 16, 2);
     QVERIFY(exportSheet(sheet, "2", home.path(), "").ok);
@@ -301,25 +328,31 @@ void TestSheetExport::emptyName() {
     QCOMPARE(folderEntries(home.path()), (QStringList{".lk12", ".local", "0.gif", "1.gif", "Documents"}));
 }
 
-void TestSheetExport::replacesExistingFiles() {
+void TestSheetExport::replacesExistingFiles()
+{
     TempHome home;
     SpriteSheet sheet = makeSheet(16, 16, 65); // cell 64 starts the lower half of the TIC-80 sheet
-    for (const char* lang : {"0", "2", "3"}) QVERIFY(exportSheet(sheet, lang, home.path(), "hero").ok);
+    for (const char* lang : {"0", "2", "3"})
+        QVERIFY(exportSheet(sheet, lang, home.path(), "hero").ok);
     const QStringList names{"export.gif", "hero.lk12", "hero0.gif", "sprites.png", "tiles.png"};
     QList<QByteArray> before;
-    for (const QString& n : names) before.append(readBytes(home.path() + '/' + n));
+    for (const QString& n : names)
+        before.append(readBytes(home.path() + '/' + n));
     scribble(sheet, 7);
-    for (const char* lang : {"0", "2", "3"}) QVERIFY(exportSheet(sheet, lang, home.path(), "hero").ok);
+    for (const char* lang : {"0", "2", "3"})
+        QVERIFY(exportSheet(sheet, lang, home.path(), "hero").ok);
     QStringList all =
         QStringList{".local", "Documents", "export.gif", "hero.lk12", "sprites.png", "tiles.png"};
-    for (int k = 0; k < 65; ++k) all.append(QStringLiteral("hero%1.gif").arg(k));
+    for (int k = 0; k < 65; ++k)
+        all.append(QStringLiteral("hero%1.gif").arg(k));
     all.sort();
     QCOMPARE(folderEntries(home.path()), all); // nothing left over from the replacing
     for (int i = 0; i < names.size(); ++i)
         QVERIFY2(readBytes(home.path() + '/' + names[i]) != before[i], qPrintable(names[i]));
 }
 
-void TestSheetExport::refusals_data() {
+void TestSheetExport::refusals_data()
+{
     QTest::addColumn<QString>("lang");
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
@@ -345,7 +378,8 @@ void TestSheetExport::refusals_data() {
     QTest::newRow("Pixilang, name ../x") << "3" << 16 << 16 << 1 << "../x" << plain;
 }
 
-void TestSheetExport::refusals() {
+void TestSheetExport::refusals()
+{
     QFETCH(QString, lang);
     QFETCH(int, width);
     QFETCH(int, height);
@@ -363,7 +397,8 @@ void TestSheetExport::refusals() {
     QCOMPARE(folderEntries(folder + "/a"), QStringList());
 }
 
-void TestSheetExport::writeFailures_data() {
+void TestSheetExport::writeFailures_data()
+{
     QTest::addColumn<QString>("lang");
     QTest::addColumn<QString>("blocked"); // a folder standing where this file goes
     QTest::addColumn<QString>("message");
@@ -395,14 +430,16 @@ void TestSheetExport::writeFailures_data() {
         << "Failed to create file." << QStringList{"hero0.gif", "hero1.gif"};
 }
 
-void TestSheetExport::writeFailures() {
+void TestSheetExport::writeFailures()
+{
     QFETCH(QString, lang);
     QFETCH(QString, blocked);
     QFETCH(QString, message);
     QFETCH(QStringList, left);
     TempHome home;
     const QString folder = home.path() + "/out";
-    if (!blocked.isEmpty()) QVERIFY(QDir().mkpath(folder + '/' + blocked));
+    if (!blocked.isEmpty())
+        QVERIFY(QDir().mkpath(folder + '/' + blocked));
     const SpriteSheet sheet = makeSheet(16, 16, 3);
     const ExportResult result = exportSheet(sheet, lang, folder, "hero");
     QCOMPARE(result.message, message.contains("%1") ? message.arg(folder) : message);

@@ -2,14 +2,15 @@
 // Pixilang, nothing for TIC-80.
 
 #include "commands/spritedata.h"
-#include "spritesupport.h"
 #include "sprite/spritesheet.h"
+#include "spritesupport.h"
 
 #include <QTest>
 
 namespace {
 
-void setCellPixel(SpriteSheet& sheet, int cell, int x, int y, int colour) {
+void setCellPixel(SpriteSheet& sheet, int cell, int x, int y, int colour)
+{
     sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x] = char(colour);
 }
 
@@ -24,7 +25,8 @@ private slots:
     void everyDigitUpperCase();
 };
 
-void TestSpriteData::lines_data() {
+void TestSpriteData::lines_data()
+{
     QTest::addColumn<QString>("lang");
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
@@ -55,7 +57,8 @@ void TestSpriteData::lines_data() {
         << "3" << 3 << 2 << 1 << QStringList{"img=new(1)", "img[0]=sprite(3,2,\"00CF00\")"};
 }
 
-void TestSpriteData::lines() {
+void TestSpriteData::lines()
+{
     QFETCH(QString, lang);
     QFETCH(int, width);
     QFETCH(int, height);
@@ -63,7 +66,8 @@ void TestSpriteData::lines() {
     QFETCH(QStringList, expected);
 
     SpriteSheet sheet = makeBlankSheet(width, height, count);
-    if (width == 16) setCellPixel(sheet, 0, 0, 0, 12);
+    if (width == 16)
+        setCellPixel(sheet, 0, 0, 0, 12);
     if (width == 3) {
         setCellPixel(sheet, 0, 2, 0, 12);
         setCellPixel(sheet, 0, 0, 1, 15);
@@ -72,7 +76,8 @@ void TestSpriteData::lines() {
 }
 
 // Every colour written as its own upper-case digit, in pixel order, per cell.
-void TestSpriteData::everyDigitUpperCase() {
+void TestSpriteData::everyDigitUpperCase()
+{
     SpriteSheet sheet = makeBlankSheet(4, 4, 2);
     for (int i = 0; i < 16; ++i) {
         setCellPixel(sheet, 0, i % 4, i / 4, i);

@@ -17,18 +17,21 @@ private slots:
         QTest::addColumn<int>("encoding");
 
         const int utf8 = int(TextEncoding::Utf8);
-        QTest::newRow("a CRLF b LF c CR d") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"} << utf8;
+        QTest::newRow("a CRLF b LF c CR d")
+            << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"} << utf8;
         QTest::newRow("trailing CRLF adds no line") << QByteArray("a\r\n") << QStringList{"a"} << utf8;
         QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx") << QStringList{"", "", "x"} << utf8;
         QTest::newRow("empty file -> no lines") << QByteArray() << QStringList{} << utf8;
         QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF\xC3\xA9\r\n") << QStringList{"\u00e9"}
                                     << int(TextEncoding::Utf8Bom);
-        QTest::newRow("UTF-16 LE mark") << QByteArray("\xFF\xFE" "a\0\r\0\n\0b\0", 10) << QStringList{"a", "b"}
-                                        << int(TextEncoding::Utf16LeBom);
-        QTest::newRow("UTF-16 BE mark") << QByteArray("\xFE\xFF\0a\0\n", 6) << QStringList{"a"}
-                                        << int(TextEncoding::Utf16BeBom);
-        QTest::newRow("not UTF-8 -> Latin-1") << QByteArray("caf\xE9") << QStringList{"caf\u00e9"}
-                                              << int(TextEncoding::Latin1);
+        QTest::newRow("UTF-16 LE mark") << QByteArray("\xFF\xFE"
+                                                      "a\0\r\0\n\0b\0",
+                                                      10)
+                                        << QStringList{"a", "b"} << int(TextEncoding::Utf16LeBom);
+        QTest::newRow("UTF-16 BE mark")
+            << QByteArray("\xFE\xFF\0a\0\n", 6) << QStringList{"a"} << int(TextEncoding::Utf16BeBom);
+        QTest::newRow("not UTF-8 -> Latin-1")
+            << QByteArray("caf\xE9") << QStringList{"caf\u00e9"} << int(TextEncoding::Latin1);
     }
     void decode()
     {
@@ -44,8 +47,11 @@ private slots:
     void roundTrip_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF" "\xE6\x9C\x88\r\nx\r\n");
-        QTest::newRow("UTF-16 LE with mark") << QByteArray("\xFF\xFE" "a\0\r\0\n\0", 8);
+        QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF"
+                                                       "\xE6\x9C\x88\r\nx\r\n");
+        QTest::newRow("UTF-16 LE with mark") << QByteArray("\xFF\xFE"
+                                                           "a\0\r\0\n\0",
+                                                           8);
         QTest::newRow("Latin-1 bytes") << QByteArray("\xE9\xFF\x80\r\n\x81\r\n");
         QTest::newRow("plain UTF-8") << QByteArray("print(\"\xC3\xA9\")\r\n");
     }

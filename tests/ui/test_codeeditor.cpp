@@ -18,7 +18,8 @@ namespace {
 QPushButton* keyWithCaption(TfrmMain& w, const QString& caption)
 {
     for (QPushButton* k : w.keys)
-        if (k->isVisible() && k->text() == caption) return k;
+        if (k->isVisible() && k->text() == caption)
+            return k;
     return nullptr;
 }
 
@@ -89,7 +90,8 @@ void TestCodeEditor::keysStandWhereDesigned()
     MessageRecorder messages;
     auto w = startWindow();
     int visible = 0;
-    for (QPushButton* k : w->keys) visible += k->isVisible();
+    for (QPushButton* k : w->keys)
+        visible += k->isVisible();
     QCOMPARE(visible, 78);
     const auto windowRect = [&](const QPushButton* k) {
         return QRect(k->mapTo(w.get(), QPoint(0, 0)), k->size());
@@ -324,7 +326,8 @@ void TestCodeEditor::grabShowsGlyphsCursorAndBlock()
     w->repaintCode();
     const QImage img2 = w->pntProg->grab().toImage();
     for (int y = 0; y < c; ++y)
-        for (int x = 0; x < c; ++x) QCOMPARE(qGray(img2.pixel(2 * c + x, c + y)), 249);
+        for (int x = 0; x < c; ++x)
+            QCOMPARE(qGray(img2.pixel(2 * c + x, c + y)), 249);
 }
 
 void TestCodeEditor::selectionHighlight_data()

@@ -13,25 +13,30 @@
 
 namespace {
 
-void click(QPushButton* button) {
+void click(QPushButton* button)
+{
     QVERIFY(button->isVisible());
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-void pick(QListWidget* list, const QString& name) {
+void pick(QListWidget* list, const QString& name)
+{
     const auto items = list->findItems(name, Qt::MatchExactly);
     QCOMPARE(items.size(), 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items.first()).center());
 }
 
-QStringList listed(const QListWidget* list) {
+QStringList listed(const QListWidget* list)
+{
     QStringList names;
-    for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
     return names;
 }
 
 // What the user sees of the page and what the model holds, in one line.
-QString pageState(const TfrmMain& w) {
+QString pageState(const TfrmMain& w)
+{
     const bool chooser = w.pnlBasfiles->isVisible();
     QString state = QStringLiteral("%1 name=\"%2\" [%3] cursor %4,%5 view %6,%7 modified %8 line %9")
                         .arg(chooser ? "chooser" : "editor", w.edtFile->text(), w.text.codeLines.join(u'|'))
@@ -47,7 +52,8 @@ QString pageState(const TfrmMain& w) {
     return state;
 }
 
-void setText(TfrmMain& w, const QStringList& lines, int row, int col) {
+void setText(TfrmMain& w, const QStringList& lines, int row, int col)
+{
     w.text.codeLines = lines;
     w.text.cursorRow = row;
     w.text.cursorCol = col;
@@ -73,7 +79,8 @@ private slots:
     void runStartsPixilangInItsFolder();
 };
 
-void TestCodePage::newGivesTheSkeletonAndNoName() {
+void TestCodePage::newGivesTheSkeletonAndNoName()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -94,7 +101,8 @@ void TestCodePage::newGivesTheSkeletonAndNoName() {
     QCOMPARE(messages.messages, QStringList());
 }
 
-void TestCodePage::saveAsksForANameThenWrites() {
+void TestCodePage::saveAsksForANameThenWrites()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -113,7 +121,8 @@ void TestCodePage::saveAsksForANameThenWrites() {
     QVERIFY(!w->text.modified);
 }
 
-void TestCodePage::saveRefusesAFolderPart() {
+void TestCodePage::saveRefusesAFolderPart()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -131,7 +140,8 @@ void TestCodePage::saveRefusesAFolderPart() {
     QVERIFY(!QFile::exists(w->workspace.codeFilesDir + "sub"));
 }
 
-void TestCodePage::openPickOk() {
+void TestCodePage::openPickOk()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -162,7 +172,8 @@ void TestCodePage::openPickOk() {
     QVERIFY(w->lstBasfiles->selectedItems().isEmpty());
 }
 
-void TestCodePage::okWithoutPickOrOnAVanishedFile() {
+void TestCodePage::okWithoutPickOrOnAVanishedFile()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -186,7 +197,8 @@ void TestCodePage::okWithoutPickOrOnAVanishedFile() {
     QCOMPARE(pageState(*w), QString(before).replace(QStringLiteral("editor"), QStringLiteral("chooser")));
 }
 
-void TestCodePage::cancelReturnsUnchanged() {
+void TestCodePage::cancelReturnsUnchanged()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -202,7 +214,8 @@ void TestCodePage::cancelReturnsUnchanged() {
     QCOMPARE(messages.messages, QStringList());
 }
 
-void TestCodePage::runExportsAndSavesFirst() {
+void TestCodePage::runExportsAndSavesFirst()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -237,7 +250,8 @@ void TestCodePage::runExportsAndSavesFirst() {
         QStringLiteral("editor name=\"prog\" [function TIC(){|}|x|y] cursor 1,0 view 1,0 modified 0 line 1"));
 }
 
-void TestCodePage::runFailureMessages() {
+void TestCodePage::runFailureMessages()
+{
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
@@ -256,7 +270,8 @@ void TestCodePage::runFailureMessages() {
     QVERIFY(!QFile::exists(home.path() + "/Documents/a.lua"));
 }
 
-void TestCodePage::runStartsPixilangInItsFolder() {
+void TestCodePage::runStartsPixilangInItsFolder()
+{
     TempHome home;
     MessageRecorder messages;
     const QString cwd = QDir::currentPath();

@@ -16,7 +16,8 @@ namespace {
 QPushButton* keyWithCaption(TfrmMain& w, const QString& caption)
 {
     for (QPushButton* k : w.keys)
-        if (k->isVisible() && k->text() == caption) return k;
+        if (k->isVisible() && k->text() == caption)
+            return k;
     return nullptr;
 }
 
@@ -33,7 +34,8 @@ void clickKeys(TfrmMain& w, const QStringList& captions)
 // Types plain characters on page 1, one key each.
 void typeKeys(TfrmMain& w, const QString& s)
 {
-    for (QChar c : s) clickKeys(w, {c == u'&' ? QStringLiteral("&&") : QString(c)});
+    for (QChar c : s)
+        clickKeys(w, {c == u'&' ? QStringLiteral("&&") : QString(c)});
 }
 
 QString dump(const TfrmMain& w)
@@ -59,7 +61,8 @@ void setCode(TfrmMain& w, const QString& drawn)
 QStringList listItems(const TfrmMain& w)
 {
     QStringList out;
-    for (int i = 0; i < w.lstSelect->count(); ++i) out << w.lstSelect->item(i)->text();
+    for (int i = 0; i < w.lstSelect->count(); ++i)
+        out << w.lstSelect->item(i)->text();
     return out;
 }
 
@@ -148,7 +151,8 @@ void TestEditCommands::jumpToTypedLineNumber()
     MessageRecorder messages;
     auto w = startWindow();
     QStringList lines;
-    for (int i = 1; i <= 20; ++i) lines << QString("line %1").arg(i);
+    for (int i = 1; i <= 20; ++i)
+        lines << QString("line %1").arg(i);
     setCode(*w, "abc|\n" + lines.join(u'\n'));
     typeKeys(*w, "12");
     clickKeys(*w, {"Sh", "Jn"});
@@ -289,7 +293,8 @@ void TestEditCommands::windowToggle()
     auto w = startWindow();
     // A resize of the window brings back page 1, so "Wn" is looked for on page 2 each time.
     const auto pressWn = [&] {
-        if (!w->shiftOn) clickKeys(*w, {"Sh"});
+        if (!w->shiftOn)
+            clickKeys(*w, {"Sh"});
         clickKeys(*w, {"Wn"});
     };
     pressWn();

@@ -220,10 +220,14 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("repairedLine");
-        QTest::newRow("sprite=abc") << "sprite=abc" << "sprite=16";
-        QTest::newRow("width=0") << "width=0" << "width=32";
-        QTest::newRow("keyheight=x") << "keyheight=x" << "keyheight=30";
-        QTest::newRow("palette=99") << "palette=99" << "palette=0";
+        QTest::newRow("sprite=abc") << "sprite=abc"
+                                    << "sprite=16";
+        QTest::newRow("width=0") << "width=0"
+                                 << "width=32";
+        QTest::newRow("keyheight=x") << "keyheight=x"
+                                     << "keyheight=30";
+        QTest::newRow("palette=99") << "palette=99"
+                                    << "palette=0";
     }
     void unusableSettingsAreRepaired()
     {

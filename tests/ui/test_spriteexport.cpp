@@ -12,21 +12,25 @@
 namespace {
 
 // The colour the 16-colour GIF holds for a palette colour: five bits per channel.
-QRgb quantized(std::uint32_t argb) {
+QRgb quantized(std::uint32_t argb)
+{
     return QRgb(0xFF000000u | (argb & 0xF8F8F8u));
 }
 
-void setCellPixel(SpriteSheet& sheet, int cell, int x, int y, int colour) {
+void setCellPixel(SpriteSheet& sheet, int cell, int x, int y, int colour)
+{
     sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x] = char(colour);
 }
 
-void setCellCount(SpriteSheet& sheet, int count) {
+void setCellCount(SpriteSheet& sheet, int count)
+{
     sheet.cellCount = count;
     sheet.sheetStore[2] = char(count & 0xFF);
 }
 
 // Shows the Sprite page and presses "Ex" as a user would.
-void pressExport(TfrmMain& w) {
+void pressExport(TfrmMain& w)
+{
     w.TabControl1->setCurrentIndex(1);
     QVERIFY(w.btGraData->isVisible());
     QTest::mouseClick(w.btGraData, Qt::LeftButton);
@@ -46,7 +50,8 @@ private slots:
 
 // Every colour of the palette drawn somewhere in the grid, including past the first row of
 // cells and in the lower (sprites) half.
-void TestSpriteExport::tic80Sheet() {
+void TestSpriteExport::tic80Sheet()
+{
     TempHome home;
     MessageRecorder recorder;
     auto w = startWindow();
@@ -61,10 +66,12 @@ void TestSpriteExport::tic80Sheet() {
         int cell, x, y, colour;
     };
     QList<Dot> dots;
-    for (int c = 1; c < 16; ++c) dots.append({c * 4, c, 15 - c, c}); // cells 4..60
-    dots.append({8, 0, 0, 12});                                      // (0, 16)
-    dots.append({69, 15, 15, 7});                                    // lower half: (95, 143)
-    for (const Dot& d : dots) setCellPixel(sheet, d.cell, d.x, d.y, d.colour);
+    for (int c = 1; c < 16; ++c)
+        dots.append({c * 4, c, 15 - c, c}); // cells 4..60
+    dots.append({8, 0, 0, 12});             // (0, 16)
+    dots.append({69, 15, 15, 7});           // lower half: (95, 143)
+    for (const Dot& d : dots)
+        setCellPixel(sheet, d.cell, d.x, d.y, d.colour);
     const QByteArray storeBefore = sheet.sheetStore;
 
     pressExport(*w);
@@ -98,7 +105,8 @@ void TestSpriteExport::tic80Sheet() {
     QCOMPARE(sprites.convertToFormat(QImage::Format_RGB32), expected.copy(0, 128, 128, 128));
 }
 
-void TestSpriteExport::liko12File() {
+void TestSpriteExport::liko12File()
+{
     TempHome home;
     MessageRecorder recorder;
     auto w = startWindow();
@@ -112,7 +120,8 @@ void TestSpriteExport::liko12File() {
     QCOMPARE(readBytes(folder + "/hero.lk12").size(), 24854);
 }
 
-void TestSpriteExport::pixilangCells() {
+void TestSpriteExport::pixilangCells()
+{
     TempHome home;
     MessageRecorder recorder;
     auto w = startWindow();
@@ -123,7 +132,8 @@ void TestSpriteExport::pixilangCells() {
     w->edtGraFile->setText("hero");
     SpriteSheet& sheet = w->sheet;
     setCellCount(sheet, 3);
-    for (int k = 0; k < 3; ++k) setCellPixel(sheet, k, k, 2 * k, 5 + k);
+    for (int k = 0; k < 3; ++k)
+        setCellPixel(sheet, k, k, 2 * k, 5 + k);
     pressExport(*w);
     QCOMPARE(recorder.messages, QStringList{"Exported.\n" + folder + "/hero*.gif"});
     for (int k = 0; k < 3; ++k) {
@@ -138,7 +148,8 @@ void TestSpriteExport::pixilangCells() {
 }
 
 // The user sees why nothing was written, and never "Exported." for it.
-void TestSpriteExport::failureShowsNoExported() {
+void TestSpriteExport::failureShowsNoExported()
+{
     TempHome home;
     MessageRecorder recorder;
     auto w = startWindow();

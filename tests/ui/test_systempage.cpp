@@ -69,15 +69,24 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("stored"); // the last step of Apply that ran (9: all, with the layout)
         QTest::addColumn<QString>("message");
-        QTest::newRow("Width 016") << "Width" << "016" << 9 << "Done.";
-        QTest::newRow("Width abc") << "Width" << "abc" << 1 << "Error.";
-        QTest::newRow("Width 0") << "Width" << "0" << 1 << "Error.";
-        QTest::newRow("Buttons height(CODE) abc") << "Buttons height(CODE)" << "abc" << 2 << "Error.";
-        QTest::newRow("Buttons height(CODE) empty") << "Buttons height(CODE)" << "" << 2 << "Error.";
-        QTest::newRow("Buttons height(SPRITE) -5") << "Buttons height(SPRITE)" << "-5" << 3 << "Error.";
-        QTest::newRow("Sprite size 256") << "Sprite size" << "256" << 5 << "Error.";
-        QTest::newRow("Sprite size 0") << "Sprite size" << "0" << 5 << "Error.";
-        QTest::newRow("Sprite size 1.5") << "Sprite size" << "1.5" << 5 << "Error.";
+        QTest::newRow("Width 016") << "Width"
+                                   << "016" << 9 << "Done.";
+        QTest::newRow("Width abc") << "Width"
+                                   << "abc" << 1 << "Error.";
+        QTest::newRow("Width 0") << "Width"
+                                 << "0" << 1 << "Error.";
+        QTest::newRow("Buttons height(CODE) abc") << "Buttons height(CODE)"
+                                                  << "abc" << 2 << "Error.";
+        QTest::newRow("Buttons height(CODE) empty") << "Buttons height(CODE)"
+                                                    << "" << 2 << "Error.";
+        QTest::newRow("Buttons height(SPRITE) -5") << "Buttons height(SPRITE)"
+                                                   << "-5" << 3 << "Error.";
+        QTest::newRow("Sprite size 256") << "Sprite size"
+                                         << "256" << 5 << "Error.";
+        QTest::newRow("Sprite size 0") << "Sprite size"
+                                       << "0" << 5 << "Error.";
+        QTest::newRow("Sprite size 1.5") << "Sprite size"
+                                         << "1.5" << 5 << "Error.";
     }
     void applyStoresUntilTheFirstUnusableNumber()
     {
@@ -246,10 +255,10 @@ private slots:
         QCOMPARE(w->Memo1->document()->blockCount(), 147);
         QCOMPARE(lines.mid(4, 2), (QStringList{"* TIC-80", "dofile(\"" + documentsFolder() + "/a.js\")"}));
         const qsizetype dirs = lines.indexOf("* Directories");
-        QCOMPARE(lines.mid(dirs, 12), (QStringList{"* Directories", "- Code files", ws.codeFilesDir, "",
-                                                    "- Sprite files", ws.spriteFilesDir, "", "- Templates",
-                                                    ws.templatesDir, "", "- Common functions",
-                                                    ws.commonFunctionsDir}));
+        QCOMPARE(lines.mid(dirs, 12),
+                 (QStringList{"* Directories", "- Code files", ws.codeFilesDir, "", "- Sprite files",
+                              ws.spriteFilesDir, "", "- Templates", ws.templatesDir, "", "- Common functions",
+                              ws.commonFunctionsDir}));
         QVERIFY(lines[143].endsWith("by editing " + ws.keywordsPath + "."));
         QCOMPARE(lines.last(), QString(projectWebAddress));
         QVERIFY(w->Memo1->isReadOnly());

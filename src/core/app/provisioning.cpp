@@ -17,9 +17,9 @@
 namespace {
 
 // The order in which the palettes are written, which is the order of the settings file.
-constexpr const char* paletteWriteOrder[] = {"MSX",   "DB16",  "PICO-8", "ARNE16",  "EDG16",  "A64",
-                                             "C64",   "VIC20", "CGA",    "SLIFE",   "JMP",    "CGARNE",
-                                             "PSYG",  "EROGE", "EISLAND", "BARNES", "VV16"};
+constexpr const char* paletteWriteOrder[] = {"MSX",  "DB16",  "PICO-8",  "ARNE16", "EDG16", "A64",
+                                             "C64",  "VIC20", "CGA",     "SLIFE",  "JMP",   "CGARNE",
+                                             "PSYG", "EROGE", "EISLAND", "BARNES", "VV16"};
 
 QString defaultHexOf(const char* name)
 {
@@ -38,9 +38,10 @@ int intOr(const SettingsList& settings, QStringView key, int fallback)
 // Asks the platform's browser component to render in its most recent document mode for us.
 void setBrowserEmulation()
 {
-    QSettings reg(QStringLiteral("HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Internet Explorer\\Main\\FeatureControl"
-                                 "\\FEATURE_BROWSER_EMULATION"),
-                  QSettings::NativeFormat);
+    QSettings reg(
+        QStringLiteral("HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Internet Explorer\\Main\\FeatureControl"
+                       "\\FEATURE_BROWSER_EMULATION"),
+        QSettings::NativeFormat);
     if (reg.status() != QSettings::NoError)
         return;
     const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
@@ -93,8 +94,7 @@ QStringList provisionDefaults(const Workspace& workspace, SettingsList& settings
     if (!writeTextFile(workspace.keywordsPath, keywordList, TextEncoding::Utf8, &error))
         problems.append(error);
 
-    settings.setValue(QStringLiteral("keyheight"),
-                      QString::number(intOr(settings, u"keyheight", 0) / 3 * 2));
+    settings.setValue(QStringLiteral("keyheight"), QString::number(intOr(settings, u"keyheight", 0) / 3 * 2));
     settings.setValue(QStringLiteral("command"), QString::number(intOr(settings, u"command", 0) / 3 * 2));
 
 #ifdef Q_OS_WIN

@@ -12,8 +12,8 @@ struct NumericSetting {
 };
 
 constexpr NumericSetting numericSettings[] = {
-    {"width", 1, 10000},    {"keyheight", 1, 10000}, {"command", 1, 10000},
-    {"sprite", 1, 255},     {"lang", 0, 3},          {"palette", 0, int(paletteTable.size()) - 1},
+    {"width", 1, 10000}, {"keyheight", 1, 10000}, {"command", 1, 10000},
+    {"sprite", 1, 255},  {"lang", 0, 3},          {"palette", 0, int(paletteTable.size()) - 1},
 };
 
 QString defaultOf(QStringView key, int keyPanelWidth)
@@ -64,8 +64,9 @@ QString repairMessage(const QList<SettingRepair>& repairs)
 {
     QStringList lines;
     for (const SettingRepair& r : repairs)
-        lines.append(QStringLiteral("The setting \"%1\" holds \"%2\", which cannot be used; the default \"%3\" "
-                                    "is used instead.")
-                         .arg(r.key, r.badValue, r.defaultValue));
+        lines.append(
+            QStringLiteral("The setting \"%1\" holds \"%2\", which cannot be used; the default \"%3\" "
+                           "is used instead.")
+                .arg(r.key, r.badValue, r.defaultValue));
     return lines.join(u'\n');
 }

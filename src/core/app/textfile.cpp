@@ -66,12 +66,9 @@ QByteArray encodeText(const QStringList& lines, TextEncoding encoding)
         text += u"\r\n";
     }
     switch (encoding) {
-    case TextEncoding::Utf8:
-        return text.toUtf8();
-    case TextEncoding::Latin1:
-        return text.toLatin1();
-    case TextEncoding::Utf8Bom:
-        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    case TextEncoding::Utf8: return text.toUtf8();
+    case TextEncoding::Latin1: return text.toLatin1();
+    case TextEncoding::Utf8Bom: return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
     case TextEncoding::Utf16LeBom: {
         QStringEncoder encode(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
         return encode(text);

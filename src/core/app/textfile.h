@@ -9,8 +9,8 @@
 #include <optional>
 
 enum class TextEncoding {
-    Utf8,       // no mark, valid UTF-8: the platform's own 8-bit text
-    Latin1,     // no mark and not valid UTF-8: kept byte for byte
+    Utf8,   // no mark, valid UTF-8: the platform's own 8-bit text
+    Latin1, // no mark and not valid UTF-8: kept byte for byte
     Utf8Bom,
     Utf16LeBom,
     Utf16BeBom,

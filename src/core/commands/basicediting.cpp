@@ -14,7 +14,8 @@ void limitColumn(TextModel& t)
 void cursorUp(CommandContext& ctx, CommandEffects&)
 {
     TextModel& t = ctx.text;
-    if (t.cursorRow > 0) --t.cursorRow;
+    if (t.cursorRow > 0)
+        --t.cursorRow;
     // No goal column: a short line on the way shortens the column for good.
     limitColumn(t);
 }
@@ -22,7 +23,8 @@ void cursorUp(CommandContext& ctx, CommandEffects&)
 void cursorDown(CommandContext& ctx, CommandEffects&)
 {
     TextModel& t = ctx.text;
-    if (t.cursorRow < t.lineCount() - 1) ++t.cursorRow;
+    if (t.cursorRow < t.lineCount() - 1)
+        ++t.cursorRow;
     limitColumn(t);
 }
 
@@ -84,7 +86,8 @@ void breakLine(CommandContext& ctx, CommandEffects&)
     QString newLine(indent, u' ');
     if (t.cursorCol < line.size()) {
         qsizetype start = t.cursorCol;
-        while (start < line.size() && line[start].unicode() <= 32) ++start;
+        while (start < line.size() && line[start].unicode() <= 32)
+            ++start;
         newLine += QStringView(line).mid(start);
         line.truncate(t.cursorCol);
     }

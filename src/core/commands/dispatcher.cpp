@@ -57,7 +57,8 @@ constexpr std::array commandTable{
 Command commandFor(const QString& caption)
 {
     for (const CommandEntry& entry : commandTable)
-        if (caption == QStringView(entry.caption)) return entry.run;
+        if (caption == QStringView(entry.caption))
+            return entry.run;
     return nullptr;
 }
 
@@ -72,15 +73,18 @@ CommandEffects runCaption(CommandContext& ctx, const QString& caption)
 {
     TextModel& t = ctx.text;
     t.modified = true;
-    if (t.codeLines.isEmpty()) t.codeLines.append(QString());
+    if (t.codeLines.isEmpty())
+        t.codeLines.append(QString());
     const int entryRow = t.cursorRow;
     CommandEffects fx;
     if (const Command command = commandFor(caption))
         command(ctx, fx);
     else if (!caption.isEmpty())
         insertText(t, caption);
-    if (!fx.closingSteps) return fx;
+    if (!fx.closingSteps)
+        return fx;
     scrollToCursor(t);
-    if (t.cursorRow != entryRow) takeLineBackup(t);
+    if (t.cursorRow != entryRow)
+        takeLineBackup(t);
     return fx;
 }

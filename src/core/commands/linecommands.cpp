@@ -6,7 +6,8 @@
 
 void insertLines(TextModel& text, int row, const QStringList& lines)
 {
-    if (lines.isEmpty()) return;
+    if (lines.isEmpty())
+        return;
     text.codeLines.insert(row, lines.size(), QString());
     std::copy(lines.cbegin(), lines.cend(), text.codeLines.begin() + row);
 }
@@ -17,12 +18,15 @@ void jumpToLineNumber(CommandContext& ctx, CommandEffects& fx)
     QString& line = t.codeLines[t.cursorRow];
     const int end = std::min(t.cursorCol, int(line.size()));
     int start = end;
-    while (start > 0 && line[start - 1] >= u'0' && line[start - 1] <= u'9') --start;
-    if (start == end) return;
+    while (start > 0 && line[start - 1] >= u'0' && line[start - 1] <= u'9')
+        --start;
+    if (start == end)
+        return;
     // A number that names no line jumps to the nearest one: 0 to the first line, anything
     // past the end (however many digits) to the last.
     qint64 n = 0;
-    for (int i = start; i < end && n <= t.lineCount(); ++i) n = n * 10 + (line[i].unicode() - u'0');
+    for (int i = start; i < end && n <= t.lineCount(); ++i)
+        n = n * 10 + (line[i].unicode() - u'0');
     line.remove(start, end - start);
     t.cursorCol = start;
     t.cursorRow = int(std::clamp<qint64>(n - 1, 0, t.lineCount() - 1));
@@ -35,7 +39,8 @@ void deleteLine(CommandContext& ctx, CommandEffects&)
     TextModel& t = ctx.text;
     if (t.lineCount() > 1) {
         t.codeLines.removeAt(t.cursorRow);
-        if (t.cursorRow == t.lineCount()) --t.cursorRow;
+        if (t.cursorRow == t.lineCount())
+            --t.cursorRow;
     } else {
         t.codeLines[0].clear();
     }

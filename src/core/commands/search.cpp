@@ -14,7 +14,8 @@ public:
     {
         const qsizetype m = needle.size();
         shift.fill(m);
-        for (qsizetype i = 0; i + 1 < m; ++i) shift[needle[i].unicode() & 0xFF] = m - 1 - i;
+        for (qsizetype i = 0; i + 1 < m; ++i)
+            shift[needle[i].unicode() & 0xFF] = m - 1 - i;
     }
 
     qsizetype indexIn(QStringView line) const
@@ -25,7 +26,8 @@ public:
         const QChar last = needle[m - 1];
         const QChar* hay = line.data();
         for (qsizetype pos = 0; pos + m <= line.size(); pos += shift[hay[pos + m - 1].unicode() & 0xFF]) {
-            if (hay[pos + m - 1] == last && line.mid(pos, m - 1) == needle.first(m - 1)) return pos;
+            if (hay[pos + m - 1] == last && line.mid(pos, m - 1) == needle.first(m - 1))
+                return pos;
         }
         return -1;
     }
@@ -43,9 +45,11 @@ bool parseFindCommand(TextModel& text, CommandState& state)
     state.replaceText.clear();
     QString& line = text.codeLines[text.cursorRow];
     const int col = std::min(text.cursorCol, int(line.size()));
-    if (col == 0) return false;
+    if (col == 0)
+        return false;
     const qsizetype close = line.lastIndexOf(u'}', col - 1);
-    if (close < 0) return false;
+    if (close < 0)
+        return false;
     // lastIndexOf counts a negative start from the end, so the first column is checked apart.
     const qsizetype open = close > 0 ? line.lastIndexOf(u'{', close - 1) : -1;
     state.replaceText = line.mid(close + 1, col - close - 1);
@@ -58,7 +62,8 @@ bool parseFindCommand(TextModel& text, CommandState& state)
 
 void findNext(TextModel& text, const CommandState& state)
 {
-    if (state.findText.isEmpty()) return;
+    if (state.findText.isEmpty())
+        return;
     const LineSearcher searcher(state.findText);
     for (int row = text.cursorRow; row < text.lineCount(); ++row) {
         // Only the first occurrence of a line counts, so repeated finds go line by line.
@@ -73,7 +78,8 @@ void findNext(TextModel& text, const CommandState& state)
 
 void replaceNext(TextModel& text, const CommandState& state)
 {
-    if (state.findText.isEmpty()) return;
+    if (state.findText.isEmpty())
+        return;
     const LineSearcher searcher(state.findText);
     for (int row = text.cursorRow; row < text.lineCount(); ++row) {
         const qsizetype pos = searcher.indexIn(text.codeLines[row]);
@@ -91,7 +97,8 @@ FunctionList functionList(const QStringList& lines)
     FunctionList list;
     for (int row = 0; row < lines.size(); ++row) {
         const QString& line = lines[row];
-        if (line.isEmpty() || line.front() != u'f') continue;
+        if (line.isEmpty() || line.front() != u'f')
+            continue;
         QStringView name;
         if (line.startsWith(u"fn "))
             name = QStringView(line).mid(3);
@@ -99,7 +106,8 @@ FunctionList functionList(const QStringList& lines)
             name = QStringView(line).mid(9);
         else
             continue;
-        if (const qsizetype paren = name.indexOf(u'('); paren > 0) name = name.left(paren);
+        if (const qsizetype paren = name.indexOf(u'('); paren > 0)
+            name = name.left(paren);
         list.names.append(name.toString());
         list.rows.append(row);
     }
@@ -108,7 +116,8 @@ FunctionList functionList(const QStringList& lines)
 
 void findTyped(CommandContext& ctx, CommandEffects&)
 {
-    if (parseFindCommand(ctx.text, ctx.state)) findNext(ctx.text, ctx.state);
+    if (parseFindCommand(ctx.text, ctx.state))
+        findNext(ctx.text, ctx.state);
 }
 
 void findAgain(CommandContext& ctx, CommandEffects&)
@@ -118,7 +127,8 @@ void findAgain(CommandContext& ctx, CommandEffects&)
 
 void replaceTyped(CommandContext& ctx, CommandEffects&)
 {
-    if (parseFindCommand(ctx.text, ctx.state)) replaceNext(ctx.text, ctx.state);
+    if (parseFindCommand(ctx.text, ctx.state))
+        replaceNext(ctx.text, ctx.state);
 }
 
 void replaceAgain(CommandContext& ctx, CommandEffects&)
@@ -130,7 +140,8 @@ void jumpToFunction(CommandContext& ctx, CommandEffects& fx)
 {
     FunctionList list = functionList(ctx.text.codeLines);
     ctx.state.functionRows = std::move(list.rows);
-    if (list.names.isEmpty()) return;
+    if (list.names.isEmpty())
+        return;
     ctx.state.selectMode = SelectMode::FunctionJump;
     fx.showSelectList = true;
     fx.selectItems = std::move(list.names);

@@ -20,12 +20,15 @@ QStringList splitClipText(const QString& text)
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n') continue;
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
         lines.append(text.mid(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
         start = i + 1;
     }
-    if (start < text.size()) lines.append(text.mid(start));
+    if (start < text.size())
+        lines.append(text.mid(start));
     return lines;
 }
 
@@ -41,7 +44,8 @@ QStringList selectedLines(const TextModel& t)
         lines = splitClipText(cursorLine.mid(t.markCol, t.cursorCol - t.markCol + 1));
     } else if (t.markRow < t.cursorRow) {
         lines = splitClipText(t.codeLines[t.markRow].mid(t.markCol));
-        for (int row = t.markRow + 1; row < t.cursorRow; ++row) lines.append(t.codeLines[row]);
+        for (int row = t.markRow + 1; row < t.cursorRow; ++row)
+            lines.append(t.codeLines[row]);
         lines.append(cursorLine.left(t.cursorCol + 1));
     }
     return lines;
@@ -49,7 +53,8 @@ QStringList selectedLines(const TextModel& t)
 
 void putOnClipboard(CommandContext& ctx)
 {
-    if (ctx.clipboard.setText) ctx.clipboard.setText(clipText(ctx.clipLines));
+    if (ctx.clipboard.setText)
+        ctx.clipboard.setText(clipText(ctx.clipLines));
 }
 
 } // namespace

@@ -11,7 +11,8 @@ QString wordBeforeCursor(const TextModel& text, int& prefixLength)
     const QString& line = text.cursorLine();
     const int end = std::min(text.cursorCol, int(line.size()));
     int start = end;
-    while (start > 0 && line[start - 1].unicode() >= 65 && line[start - 1].unicode() <= 122) --start;
+    while (start > 0 && line[start - 1].unicode() >= 65 && line[start - 1].unicode() <= 122)
+        --start;
     prefixLength = end - start;
     return line.mid(start, end - start);
 }
@@ -19,14 +20,17 @@ QString wordBeforeCursor(const TextModel& text, int& prefixLength)
 void completeKeyword(CommandContext& ctx, CommandEffects& fx)
 {
     const QString word = wordBeforeCursor(ctx.text, ctx.state.prefixLength);
-    if (word.isEmpty()) return;
+    if (word.isEmpty())
+        return;
     QStringList matches;
     for (const QString& keyword : ctx.keywordList)
-        if (keyword.startsWith(word)) matches.append(keyword);
+        if (keyword.startsWith(word))
+            matches.append(keyword);
     if (matches.size() == 1) {
         // The only match goes in at once, without the space some keywords carry.
         QString keyword = matches.front();
-        while (!keyword.isEmpty() && keyword.back().unicode() <= 32) keyword.chop(1);
+        while (!keyword.isEmpty() && keyword.back().unicode() <= 32)
+            keyword.chop(1);
         insertAtCursor(ctx.text, keyword.mid(ctx.state.prefixLength));
     } else if (matches.size() > 1) {
         ctx.state.selectMode = SelectMode::Keyword;
@@ -54,7 +58,8 @@ void listTemplates(CommandContext& ctx, CommandEffects& fx)
     QStringList items;
     if (!word.isEmpty())
         for (const QString& name : names)
-            if (name.startsWith(word)) items.append(name);
+            if (name.startsWith(word))
+                items.append(name);
     if (items.isEmpty()) {
         ctx.state.prefixLength = 0;
         items = names;
@@ -70,7 +75,8 @@ namespace {
 // The text or the cursor may have changed while the list was shown.
 void keepCursorInText(TextModel& t)
 {
-    if (t.codeLines.isEmpty()) t.codeLines.append(QString());
+    if (t.codeLines.isEmpty())
+        t.codeLines.append(QString());
     t.cursorRow = std::clamp(t.cursorRow, 0, t.lineCount() - 1);
     t.cursorCol = std::clamp(t.cursorCol, 0, int(t.cursorLine().size()));
 }
@@ -110,20 +116,18 @@ CommandEffects pickSelectItem(CommandContext& ctx, int index, const QString& ite
     keepCursorInText(t);
     const int oldRow = t.cursorRow;
     switch (ctx.state.selectMode) {
-    case SelectMode::Keyword:
-        insertAtCursor(t, item.mid(ctx.state.prefixLength));
-        break;
-    case SelectMode::Template:
-        insertTemplate(ctx, item, fx);
-        break;
+    case SelectMode::Keyword: insertAtCursor(t, item.mid(ctx.state.prefixLength)); break;
+    case SelectMode::Template: insertTemplate(ctx, item, fx); break;
     case SelectMode::FunctionJump:
-        if (index < 0 || index >= ctx.state.functionRows.size()) break;
+        if (index < 0 || index >= ctx.state.functionRows.size())
+            break;
         t.cursorCol = 0;
         t.cursorRow = std::clamp(ctx.state.functionRows[index], 0, t.lineCount() - 1);
         scrollToCursor(t);
         fx.keyboard = KeyboardChange::ResetPage;
         break;
     }
-    if (t.cursorRow != oldRow) takeLineBackup(t);
+    if (t.cursorRow != oldRow)
+        takeLineBackup(t);
     return fx;
 }

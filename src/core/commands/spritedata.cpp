@@ -26,12 +26,13 @@ QStringList spriteDataLines(const SpriteSheet& sheet, const QString& lang)
     const QString h = QString::number(sheet.cellHeight);
     if (lang == u"2") {
         for (int i = 0; i < count; ++i)
-            lines.append(u'"' + QStringLiteral("LK12;GPUIMG;") + w + u'x' + h + u';' + cellDigits(sheet, i) + u'"' +
-                         (i < count - 1 ? QStringLiteral(",") : QString()));
+            lines.append(u'"' + QStringLiteral("LK12;GPUIMG;") + w + u'x' + h + u';' + cellDigits(sheet, i) +
+                         u'"' + (i < count - 1 ? QStringLiteral(",") : QString()));
     } else if (lang == u"3") {
         lines.append(QStringLiteral("img=new(%1)").arg(count));
         for (int j = 0; j < count; ++j)
-            lines.append(QStringLiteral("img[%1]=sprite(%2,%3,\"%4\")").arg(j).arg(w, h, cellDigits(sheet, j)));
+            lines.append(
+                QStringLiteral("img[%1]=sprite(%2,%3,\"%4\")").arg(j).arg(w, h, cellDigits(sheet, j)));
     }
     return lines;
 }

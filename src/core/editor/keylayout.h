@@ -17,7 +17,8 @@ struct SettingsList;
 // The caption of one key: the character of layout row "BtnKey" + page + (row + 1) at column,
 // mapped through the layout letters. labelCycle carries the turn of the letters that cycle
 // ("A", "F", "V", "W", "P") across one caption pass; a pass starts it at 0.
-QString keyCaption(const SettingsList& settings, int page, int row, int column, bool shiftOn, int& labelCycle);
+QString keyCaption(const SettingsList& settings, int page, int row, int column, bool shiftOn,
+                   int& labelCycle);
 
 inline constexpr int keyRows = 8;
 inline constexpr int keyColumns = 10;

@@ -18,32 +18,38 @@ constexpr std::array<RunTarget, 4> targets{{
     {"3", nullptr, "func.pixi", "exportdir3", "/boot.pixi"},
 }};
 
-std::function<void(const QString&, const QString&)>& programStarter() {
+std::function<void(const QString&, const QString&)>& programStarter()
+{
     static std::function<void(const QString&, const QString&)> starter;
     return starter;
 }
 
 } // namespace
 
-std::span<const RunTarget> runTargets() {
+std::span<const RunTarget> runTargets()
+{
     return targets;
 }
 
-const RunTarget* runTarget(const QString& lang) {
+const RunTarget* runTarget(const QString& lang)
+{
     for (const RunTarget& t : targets) {
-        if (lang == QLatin1StringView(t.lang)) return &t;
+        if (lang == QLatin1StringView(t.lang))
+            return &t;
     }
     return nullptr;
 }
 
 QStringList exportLines(const RunTarget& target, const QStringList& codeLines,
-                        const QStringList& preludeLines) {
+                        const QStringList& preludeLines)
+{
     // One text split again at every line end, so a line end inside a line (which the
     // editor never makes, but a caller might hand over) still gives whole lines.
     QString text;
     qsizetype size = 0;
     for (const QStringList* lines : {&codeLines, &preludeLines}) {
-        for (const QString& line : *lines) size += line.size() + 2;
+        for (const QString& line : *lines)
+            size += line.size() + 2;
     }
     text.reserve(size + 16);
     if (target.firstLine) {
@@ -59,11 +65,13 @@ QStringList exportLines(const RunTarget& target, const QStringList& codeLines,
     return splitLines(text);
 }
 
-QString exportPath(const RunTarget& target, const SettingsList& settings) {
+QString exportPath(const RunTarget& target, const SettingsList& settings)
+{
     return settings.value(QString::fromLatin1(target.exportDirKey)) + QLatin1StringView(target.fileName);
 }
 
-QString pixilangRuntime(const QString& folder) {
+QString pixilangRuntime(const QString& folder)
+{
 #ifdef Q_OS_WIN
     return folder + QStringLiteral("\\pixilang_no_opengl.exe");
 #else
@@ -72,10 +80,12 @@ QString pixilangRuntime(const QString& folder) {
 }
 
 RunResult runProgram(const TextModel& model, const QString& fileName, const Workspace& workspace,
-                     const SettingsList& settings) {
+                     const SettingsList& settings)
+{
     RunResult result;
     if (!fileName.isEmpty() && model.modified) {
-        if (!saveCodeFile(workspace.codeFilesDir, fileName, model, &result.message)) return result;
+        if (!saveCodeFile(workspace.codeFilesDir, fileName, model, &result.message))
+            return result;
     }
 
     const QString lang = settings.value(u"lang");
@@ -85,7 +95,8 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
     if (target) {
         const auto prelude =
             readTextFile(workspace.commonFunctionsDir + QLatin1StringView(target->prelude), &result.message);
-        if (!prelude) return result;
+        if (!prelude)
+            return result;
         lines = exportLines(*target, model.codeLines, prelude->lines);
         path = exportPath(*target, settings);
     }
@@ -106,7 +117,8 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
     return result;
 }
 
-void startProgram(const QString& program, const QString& workingDir) {
+void startProgram(const QString& program, const QString& workingDir)
+{
     if (programStarter()) {
         programStarter()(program, workingDir);
         return;
@@ -116,6 +128,7 @@ void startProgram(const QString& program, const QString& workingDir) {
     QProcess::startDetached(program, {}, workingDir);
 }
 
-void setProgramStarter(std::function<void(const QString& program, const QString& workingDir)> starter) {
+void setProgramStarter(std::function<void(const QString& program, const QString& workingDir)> starter)
+{
     programStarter() = std::move(starter);
 }

@@ -8,19 +8,19 @@
 #include <QStringList>
 
 struct TextModel {
-    QStringList codeLines;     // never contains CR or LF; at least one line once loaded
+    QStringList codeLines; // never contains CR or LF; at least one line once loaded
     int cursorRow = 0;
-    int cursorCol = 0;         // before the character with this index; = length: after the last
-    int topRow = 0;            // first line shown
-    int leftCol = 0;           // first column shown
-    int viewRows = 1;          // whole text rows that fit; kept >= 1
-    int viewCols = 1;          // the setting "width"; kept >= 1
-    int cellSize = 1;          // side of one character cell in pixels; kept >= 1
+    int cursorCol = 0; // before the character with this index; = length: after the last
+    int topRow = 0;    // first line shown
+    int leftCol = 0;   // first column shown
+    int viewRows = 1;  // whole text rows that fit; kept >= 1
+    int viewCols = 1;  // the setting "width"; kept >= 1
+    int cellSize = 1;  // side of one character cell in pixels; kept >= 1
     bool selecting = false;
     int markRow = 0;
     int markCol = 0;
     bool modified = false;
-    QString lineBackup;        // one-line undo snapshot
+    QString lineBackup; // one-line undo snapshot
     int lineBackupCol = 0;
     TextEncoding encoding = TextEncoding::Utf8; // of the file the lines were last read from
 

@@ -19,20 +19,24 @@ struct MapDeleter {
 };
 using MapPtr = std::unique_ptr<ColorMapObject, MapDeleter>;
 
-void setError(QString* error, const QString& text) {
-    if (error) *error = text;
+void setError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
 }
 
 // Closes the handle after a failed step; the partial file is the caller's to remove, and
 // the close's own code would only hide the one that matters.
-void abandon(GifFileType* gif) {
+void abandon(GifFileType* gif)
+{
     int ignored = 0;
     EGifCloseFile(gif, &ignored);
 }
 
 // Writes the GIF stream itself into path; the handle is released on every path.
 bool writeGifStream(const QByteArray& indexBuffer, int width, int height, int colourBits,
-                    const ColorMapObject* colourMap, const QString& path, QString* error) {
+                    const ColorMapObject* colourMap, const QString& path, QString* error)
+{
     int openError = 0;
     GifFileType* gif = EGifOpenFileName(QFile::encodeName(path).constData(), false, &openError);
     if (!gif) {
@@ -66,7 +70,8 @@ bool writeGifStream(const QByteArray& indexBuffer, int width, int height, int co
 } // namespace
 
 bool saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int colourBits,
-                    const ColorMapObject* colourMap, const QString& exportPath, QString* error) {
+                    const ColorMapObject* colourMap, const QString& exportPath, QString* error)
+{
     // GIFLIB opens files by name only, so the stream goes to a fresh name beside the target
     // and replaces it in one rename: an export that fails half-way never leaves a torn GIF
     // where the console would load it.
@@ -98,7 +103,8 @@ bool saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int co
 }
 
 bool writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath, QString* error,
-                 IndexedImage* written) {
+                 IndexedImage* written)
+{
     const int width = rgbPlanes.width;
     const int height = rgbPlanes.height;
     const qsizetype plane = qsizetype(width) * height;

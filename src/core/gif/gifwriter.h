@@ -19,7 +19,8 @@ struct RgbPlanes {
     RgbPlanes() = default;
     RgbPlanes(int w, int h) : width(w), height(h), bytes(qsizetype(3) * w * h, '\0') {}
 
-    void setPixel(int x, int y, std::uint32_t rgb) {
+    void setPixel(int x, int y, std::uint32_t rgb)
+    {
         const qsizetype plane = qsizetype(width) * height;
         const qsizetype at = qsizetype(y) * width + x;
         bytes[at] = char((rgb >> 16) & 0xFF);

@@ -5,7 +5,8 @@
 
 namespace {
 
-void appendBigEndian(QByteArray& out, std::uint32_t value) {
+void appendBigEndian(QByteArray& out, std::uint32_t value)
+{
     out.append(char(value >> 24 & 0xFF));
     out.append(char(value >> 16 & 0xFF));
     out.append(char(value >> 8 & 0xFF));
@@ -13,7 +14,8 @@ void appendBigEndian(QByteArray& out, std::uint32_t value) {
 }
 
 // Length, type, data and the CRC over type and data.
-void appendChunk(QByteArray& out, const char* type, const QByteArray& data) {
+void appendChunk(QByteArray& out, const char* type, const QByteArray& data)
+{
     appendBigEndian(out, std::uint32_t(data.size()));
     const qsizetype start = out.size();
     out.append(type, 4);
@@ -25,7 +27,8 @@ void appendChunk(QByteArray& out, const char* type, const QByteArray& data) {
 
 } // namespace
 
-QByteArray encodePng(int width, int height, const QByteArray& rgb) {
+QByteArray encodePng(int width, int height, const QByteArray& rgb)
+{
     const qsizetype rowBytes = qsizetype(width) * 3;
     Q_ASSERT(rgb.size() == rowBytes * height);
 

@@ -14,7 +14,7 @@ struct SpriteSheet {
     int cellHeight = 16;
     int cellCount = 1;
     int currentCell = 0;
-    QByteArray sheetStore;  // 3 + 256 * W * H bytes
+    QByteArray sheetStore; // 3 + 256 * W * H bytes
     std::uint8_t currentColour = 2;
     std::uint8_t penKind = 0;        // 0 Pen, 1 Fill, 2 Replace
     std::uint8_t shiftDirection = 0; // 0 up, 1 right, 2 down, 3 left
@@ -25,7 +25,7 @@ struct SpriteSheet {
     QByteArray copyCell;    // W * H
     QByteArray scratchCell; // W * H
     Palette palette{};
-    int pixelSize = 1;      // side of one sprite pixel on the canvas; kept >= 1
+    int pixelSize = 1; // side of one sprite pixel on the canvas; kept >= 1
 
     static constexpr int slotCount = 256;
     static constexpr int headerSize = 3;

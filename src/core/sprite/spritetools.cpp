@@ -7,12 +7,9 @@
 QString penKindCaption(int penKind)
 {
     switch (penKind) {
-    case 1:
-        return QStringLiteral("Fl");
-    case 2:
-        return QStringLiteral("Rp");
-    default:
-        return QStringLiteral("Pn");
+    case 1: return QStringLiteral("Fl");
+    case 2: return QStringLiteral("Rp");
+    default: return QStringLiteral("Pn");
     }
 }
 

@@ -256,9 +256,9 @@ void TfrmMain::connectHandlers()
     onClick(btGraCancel, &TfrmMain::btGraCancelClick);
     onClick(btGraArchive, &TfrmMain::btGraArchiveClick);
     onClick(btGraData, &TfrmMain::btGraDataClick);
-    for (QPushButton* b : {btGraAdd, btGraDel, btGraBack, btGraNext, btGraCopy, btGraPaste, btGraPaint,
-                           btGraRotate, btGraFlipV, btGraFlipH, btGraShiftU, btGraShiftR, btGraShiftD,
-                           btGraShiftL})
+    for (QPushButton* b :
+         {btGraAdd, btGraDel, btGraBack, btGraNext, btGraCopy, btGraPaste, btGraPaint, btGraRotate,
+          btGraFlipV, btGraFlipH, btGraShiftU, btGraShiftR, btGraShiftD, btGraShiftL})
         connect(b, &QPushButton::clicked, this, [this, b] { btGraToolClick(b); });
     pntMain->onPaint = [this](QPainter& p) { pntMainPaint(p); };
     pntMain->onPress = [this](QMouseEvent* e) { pntMainMouseDown(e); };
@@ -433,13 +433,13 @@ void TfrmMain::layoutControls()
     const int toolsHeight = pnlGraTools->height();
     pntColor->setGeometry(0, 0, W, stripHeight);
     pntView->setGeometry(0, stripHeight, 2 * sheet.cellWidth, 2 * sheet.cellHeight); // drawn at scale 2
-    const std::array<QPushButton*, 7> firstRow{btGraAdd, btGraDel, btGraBack, btGraNext,
-                                                btGraCopy, btGraPaste, btGraPaint};
+    const std::array<QPushButton*, 7> firstRow{btGraAdd,  btGraDel,   btGraBack, btGraNext,
+                                               btGraCopy, btGraPaste, btGraPaint};
     for (int k = 1; k <= 7; ++k)
         firstRow[k - 1]->setGeometry(k * toolStep + 1, toolsHeight - 2 * toolHeight - 2, toolStep - 2,
                                      toolHeight);
     const std::array<QPushButton*, 8> secondRow{btGraRotate, btGraFlipV,  btGraFlipH,  btGraShiftU,
-                                                 btGraShiftR, btGraShiftD, btGraShiftL, btGraData};
+                                                btGraShiftR, btGraShiftD, btGraShiftL, btGraData};
     for (int k = 0; k < 8; ++k)
         secondRow[k]->setGeometry(k * toolStep + 1, toolsHeight - toolHeight, toolStep - 2, toolHeight);
 
@@ -467,5 +467,6 @@ void TfrmMain::layoutControls()
     alignControls();
 
     edtOpenmsxdir->resize(W - 16, edtOpenmsxdir->height());
-    updateViewMetrics(text, settingsList.intValue(u"width").value_or(32), pntProg->width(), pntProg->height());
+    updateViewMetrics(text, settingsList.intValue(u"width").value_or(32), pntProg->width(),
+                      pntProg->height());
 }

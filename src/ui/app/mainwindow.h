@@ -38,9 +38,9 @@ public:
     SettingsList settingsList;
     TextEncoding settingsEncoding = TextEncoding::Utf8;
     QStringList keywordList;
-    TextModel text;          // codeLines, cursor, view, selection mark, undo line, modified
-    QStringList clipLines;   // the internal clipboard
-    CommandState commands;   // findText, replaceText, functionRows, selectMode, prefixLength
+    TextModel text;        // codeLines, cursor, view, selection mark, undo line, modified
+    QStringList clipLines; // the internal clipboard
+    CommandState commands; // findText, replaceText, functionRows, selectMode, prefixLength
     SpriteSheet sheet;
     int pageWidth = 0;
     int pageHeight = 0;
@@ -211,9 +211,9 @@ public:
     void btGraArchiveClick();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;   // FormClose
-    void resizeEvent(QResizeEvent* event) override; // FormResize
-    void keyPressEvent(QKeyEvent* event) override;  // FormKeyDown
+    void closeEvent(QCloseEvent* event) override;    // FormClose
+    void resizeEvent(QResizeEvent* event) override;  // FormResize
+    void keyPressEvent(QKeyEvent* event) override;   // FormKeyDown
     void keyReleaseEvent(QKeyEvent* event) override; // FormKeyUp
 
 private:

@@ -10,14 +10,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-void TfrmMain::btTextNewClick() {
+void TfrmMain::btTextNewClick()
+{
     edtFile->clear();
     newCodeSkeleton(text, settingsList.value(u"lang"));
     resetCursor(text);
     repaintCode();
 }
 
-void TfrmMain::btTextOpenClick() {
+void TfrmMain::btTextOpenClick()
+{
     pntProg->hide();
     pnlKeys->hide();
     lstBasfiles->clear();
@@ -25,13 +27,16 @@ void TfrmMain::btTextOpenClick() {
     pnlBasfiles->show();
 }
 
-void TfrmMain::btTextSaveClick() {
+void TfrmMain::btTextSaveClick()
+{
     showMessage(this, saveCode(text, workspace.codeFilesDir, edtFile->text()));
 }
 
-void TfrmMain::btTextOkClick() {
+void TfrmMain::btTextOkClick()
+{
     const QList<QListWidgetItem*> selected = lstBasfiles->selectedItems();
-    if (selected.isEmpty()) return;
+    if (selected.isEmpty())
+        return;
     const QString name = selected.first()->text();
     QString error;
     // The name is taken only once the file is read, so name and text always belong
@@ -47,7 +52,8 @@ void TfrmMain::btTextOkClick() {
     repaintCode();
 }
 
-void TfrmMain::btTextCancelClick() {
+void TfrmMain::btTextCancelClick()
+{
     pnlBasfiles->hide();
     pnlKeys->show();
     pntProg->show();
@@ -56,8 +62,11 @@ void TfrmMain::btTextCancelClick() {
 // Delete stays hidden and does nothing: files leave the code folder only through Archive.
 void TfrmMain::btTextDeleteClick() {}
 
-void TfrmMain::btRunClick() {
+void TfrmMain::btRunClick()
+{
     const RunResult result = runProgram(text, edtFile->text(), workspace, settingsList);
-    if (!result.message.isEmpty()) showMessage(this, result.message);
-    if (!result.runtime.isEmpty()) startProgram(result.runtime, result.runtimeFolder);
+    if (!result.message.isEmpty())
+        showMessage(this, result.message);
+    if (!result.runtime.isEmpty())
+        startProgram(result.runtime, result.runtimeFolder);
 }

@@ -13,11 +13,13 @@ namespace {
 // cursor selects nothing.
 bool selected(const TextModel& t, int i, int m)
 {
-    if (!t.selecting) return false;
+    if (!t.selecting)
+        return false;
     if (i == t.markRow && m >= t.markCol &&
         ((t.markRow == t.cursorRow && m < t.cursorCol) || t.cursorRow > t.markRow))
         return true;
-    if (t.markRow < i && i < t.cursorRow) return true;
+    if (t.markRow < i && i < t.cursorRow)
+        return true;
     return i == t.cursorRow && t.markRow < t.cursorRow && m < t.cursorCol;
 }
 
@@ -42,7 +44,8 @@ void paintCode(QPainter& painter, const TextModel& text, const QImage& fonts, QS
             const int atlasRow = code / 16 + (highlighted ? 8 : 0);
             // Codes past 127 have no glyphs of their own: 128..255 show the inverted half,
             // and whatever would fall outside the atlas leaves the cell black.
-            if (atlasRow >= 16) continue;
+            if (atlasRow >= 16)
+                continue;
             const QRect source((code % 16) * atlasCell + 1, atlasRow * atlasCell + 1, 8, 8);
             painter.drawImage(QRect((m - text.leftCol) * cell, top, cell, cell), fonts, source);
         }

@@ -30,7 +30,8 @@ void TfrmMain::pntProgMouseDown(QMouseEvent* event)
     // Typing on a hardware keyboard goes back into the code after a tap, whatever field had
     // the focus before.
     setFocus(Qt::MouseFocusReason);
-    if (text.codeLines.isEmpty()) return;
+    if (text.codeLines.isEmpty())
+        return;
     const QPointF p = event->position();
     const int cell = std::max(1, text.cellSize);
     const int oldRow = text.cursorRow;
@@ -47,7 +48,8 @@ void TfrmMain::pntProgMouseDown(QMouseEvent* event)
 
 void TfrmMain::pntProgMouseMove(QMouseEvent* event)
 {
-    if (!(event->buttons() & Qt::LeftButton)) return;
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
     const QPointF p = event->position();
     if (!dragging) {
         dragging = true;

@@ -21,29 +21,18 @@ namespace {
 QString keyDownCaption(int key)
 {
     switch (key) {
-    case Qt::Key_Backspace:
-        return QStringLiteral("Bs");
+    case Qt::Key_Backspace: return QStringLiteral("Bs");
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return QStringLiteral("Rt");
-    case Qt::Key_End:
-        return QStringLiteral("En");
-    case Qt::Key_Home:
-        return QStringLiteral("Hm");
-    case Qt::Key_Left:
-        return QStringLiteral("<-");
-    case Qt::Key_Up:
-        return QStringLiteral("^^");
-    case Qt::Key_Right:
-        return QStringLiteral("->");
-    case Qt::Key_Down:
-        return QStringLiteral("vv");
-    case Qt::Key_Insert:
-        return QStringLiteral("Ky");
-    case Qt::Key_Delete:
-        return QStringLiteral("Dl");
-    default:
-        return QString();
+    case Qt::Key_Enter: return QStringLiteral("Rt");
+    case Qt::Key_End: return QStringLiteral("En");
+    case Qt::Key_Home: return QStringLiteral("Hm");
+    case Qt::Key_Left: return QStringLiteral("<-");
+    case Qt::Key_Up: return QStringLiteral("^^");
+    case Qt::Key_Right: return QStringLiteral("->");
+    case Qt::Key_Down: return QStringLiteral("vv");
+    case Qt::Key_Insert: return QStringLiteral("Ky");
+    case Qt::Key_Delete: return QStringLiteral("Dl");
+    default: return QString();
     }
 }
 
@@ -51,28 +40,17 @@ QString keyDownCaption(int key)
 QString keyUpCaption(int key)
 {
     switch (key) {
-    case Qt::Key_T:
-        return QStringLiteral("Tm");
-    case Qt::Key_B:
-        return QStringLiteral("Sl");
-    case Qt::Key_S:
-        return QStringLiteral("Sp");
-    case Qt::Key_J:
-        return QStringLiteral("Jp");
-    case Qt::Key_C:
-        return QStringLiteral("Cp");
-    case Qt::Key_V:
-        return QStringLiteral("Ps");
-    case Qt::Key_X:
-        return QStringLiteral("Ct");
-    case Qt::Key_F:
-        return QStringLiteral("Fi");
-    case Qt::Key_L:
-        return QStringLiteral("Fn");
-    case Qt::Key_R:
-        return QStringLiteral("Rp");
-    default:
-        return QString();
+    case Qt::Key_T: return QStringLiteral("Tm");
+    case Qt::Key_B: return QStringLiteral("Sl");
+    case Qt::Key_S: return QStringLiteral("Sp");
+    case Qt::Key_J: return QStringLiteral("Jp");
+    case Qt::Key_C: return QStringLiteral("Cp");
+    case Qt::Key_V: return QStringLiteral("Ps");
+    case Qt::Key_X: return QStringLiteral("Ct");
+    case Qt::Key_F: return QStringLiteral("Fi");
+    case Qt::Key_L: return QStringLiteral("Fn");
+    case Qt::Key_R: return QStringLiteral("Rp");
+    default: return QString();
     }
 }
 
@@ -119,8 +97,10 @@ void TfrmMain::applyCommandEffects(const CommandEffects& fx)
         repaintCode();
         showLineNumber();
     }
-    if (fx.showSelectList) showSelectList(fx.selectItems);
-    if (!fx.message.isEmpty()) showMessage(this, fx.message);
+    if (fx.showSelectList)
+        showSelectList(fx.selectItems);
+    if (!fx.message.isEmpty())
+        showMessage(this, fx.message);
 }
 
 void TfrmMain::showSelectList(const QStringList& items)
@@ -148,7 +128,8 @@ void TfrmMain::btnSelCancelClick()
 void TfrmMain::lstSelectClick()
 {
     const int index = lstSelect->currentRow();
-    if (index < 0) return;
+    if (index < 0)
+        return;
     CommandContext ctx = commandContext();
     const CommandEffects fx = pickSelectItem(ctx, index, lstSelect->item(index)->text());
     hideSelectList();

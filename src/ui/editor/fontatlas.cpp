@@ -146,7 +146,8 @@ QImage buildFontAtlas()
     atlas.fill(Qt::black);
     const int half = atlasSize / 2;
     for (int y = half; y < atlasSize; ++y)
-        for (int x = 0; x < atlasSize; ++x) atlas.setPixel(x, y, qRgb(255, 255, 255));
+        for (int x = 0; x < atlasSize; ++x)
+            atlas.setPixel(x, y, qRgb(255, 255, 255));
     for (int code = 0; code < 128; ++code) {
         const int left = (code % 16) * atlasCell + 1;
         const int top = (code / 16) * atlasCell + 1;

@@ -6,7 +6,8 @@
 
 #include <QLineEdit>
 
-void TfrmMain::btGraDataClick() {
+void TfrmMain::btGraDataClick()
+{
     const QString lang = settingsList.value(u"lang");
     const QString folder = settingsList.value(exportFolderKey(exportTarget(lang)));
     const ExportResult result = exportSheet(sheet, lang, folder, edtGraFile->text());
