@@ -77,6 +77,7 @@ private slots:
     void typingAtStartGoesIntoTheCode();
     void textSurvivesQuitAndRestart();
     void grabShowsGlyphsCursorAndBlock();
+    void asciiGlyphsKeepToTheLeftFiveColumns();
     void selectionHighlight_data();
     void selectionHighlight();
     void tapPlacesTheCursor_data();
@@ -328,6 +329,41 @@ void TestCodeEditor::grabShowsGlyphsCursorAndBlock()
     for (int y = 0; y < c; ++y)
         for (int x = 0; x < c; ++x)
             QCOMPARE(qGray(img2.pixel(2 * c + x, c + y)), 249);
+}
+
+void TestCodeEditor::asciiGlyphsKeepToTheLeftFiveColumns()
+{
+    // Read the glyphs back from the atlas the view paints from, not from the table.
+    const QImage fonts = buildFontAtlas();
+    const auto row = [&](int code, int y) {
+        int bits = 0;
+        for (int x = 0; x < 8; ++x) {
+            const int upper = qGray(fonts.pixel(code % 16 * 10 + 1 + x, code / 16 * 10 + 1 + y));
+            const int lower = qGray(fonts.pixel(code % 16 * 10 + 1 + x, 80 + code / 16 * 10 + 1 + y));
+            if (upper == 247 && lower == 8)
+                bits |= 0x80 >> x;
+            else if (upper != 6 || lower != 249)
+                return -1;
+        }
+        return bits;
+    };
+    QList<int> a;
+    for (int y = 0; y < 8; ++y)
+        a << row('A', y);
+    QCOMPARE(a, (QList<int>{0x20, 0x50, 0x88, 0x88, 0xF8, 0x88, 0x88, 0x00}));
+    QString rightColumnsUsed;
+    QString bottomRowUsed;
+    for (int code = 32; code < 127; ++code) {
+        for (int y = 0; y < 8; ++y)
+            if (row(code, y) & 0x07) {
+                rightColumnsUsed += QChar(code);
+                break;
+            }
+        if (row(code, 7) != 0)
+            bottomRowUsed += QChar(code);
+    }
+    QCOMPARE(rightColumnsUsed, QString());       // three blank columns between neighbours
+    QCOMPARE(bottomRowUsed, QString(",;gjpqy")); // only descenders reach the bottom row
 }
 
 void TestCodeEditor::selectionHighlight_data()
