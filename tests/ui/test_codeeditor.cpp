@@ -7,6 +7,7 @@
 #include "uisupport.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -73,6 +74,7 @@ private slots:
     void holdingAKeyRepeats();
     void hardwareKeys_data();
     void hardwareKeys();
+    void ctrlShortcutActsOncePerRealRelease();
     void editFieldKeepsItsKeysUntilATapOnTheCode();
     void typingAtStartGoesIntoTheCode();
     void textSurvivesQuitAndRestart();
@@ -246,6 +248,25 @@ void TestCodeEditor::hardwareKeys()
             QTest::keyClick(w.get(), Qt::Key(keys[i]), Qt::KeyboardModifiers(modifiers[i]));
     }
     QCOMPARE(dump(*w), after);
+}
+
+void TestCodeEditor::ctrlShortcutActsOncePerRealRelease()
+{
+    TempHome home;
+    MessageRecorder messages;
+    auto w = startWindow();
+    w->setFocus();
+    QVERIFY(!w->text.selecting);
+    // Holding Ctrl+B: the system's auto-repeat sends release and press pairs while the key is
+    // down; only the final release toggles the selection mode.
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_B, Qt::ControlModifier, QString(), true);
+        QApplication::sendEvent(w.get(), &release);
+    }
+    QVERIFY(!w->text.selecting);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_B, Qt::ControlModifier);
+    QApplication::sendEvent(w.get(), &release);
+    QVERIFY(w->text.selecting);
 }
 
 void TestCodeEditor::editFieldKeepsItsKeysUntilATapOnTheCode()
