@@ -81,6 +81,8 @@ private slots:
     void grabShowsGlyphsCursorAndBlock();
     void selectionHighlight_data();
     void selectionHighlight();
+    void cellShowsItsAtlasCell_data();
+    void cellShowsItsAtlasCell();
     void tapPlacesTheCursor_data();
     void tapPlacesTheCursor();
     void dragScrollsFromItsStartPoint();
@@ -397,6 +399,46 @@ void TestCodeEditor::selectionHighlight()
         got << line;
     }
     QCOMPARE(got, inverted);
+}
+
+void TestCodeEditor::cellShowsItsAtlasCell_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("underCursor");
+    QTest::addColumn<QPoint>("source"); // column, row; (-1, -1): the cell stays black
+    QTest::newRow("A") << 65 << false << QPoint(1, 4);
+    QTest::newRow("A under the cursor") << 65 << true << QPoint(1, 12);
+    QTest::newRow("tab") << 9 << false << QPoint(9, 0);
+    QTest::newRow("A + 128: the inverted A") << 193 << false << QPoint(1, 12);
+    QTest::newRow("A + 128 under the cursor") << 193 << true << QPoint(-1, -1);
+    QTest::newRow("255: the solid block") << 255 << false << QPoint(15, 15);
+    QTest::newRow("A + 256") << 321 << false << QPoint(-1, -1);
+    QTest::newRow("A + 256 under the cursor") << 321 << true << QPoint(-1, -1);
+}
+
+void TestCodeEditor::cellShowsItsAtlasCell()
+{
+    QFETCH(int, code);
+    QFETCH(bool, underCursor);
+    QFETCH(QPoint, source);
+    TextModel t;
+    t.codeLines = QStringList{QString(QChar(code)) + u'x', QString()};
+    t.cellSize = 8; // one screen pixel per font pixel
+    t.viewRows = 2;
+    t.viewCols = 4;
+    t.cursorRow = underCursor ? 0 : 1;
+    const QImage fonts = buildFontAtlas();
+    QImage img(32, 16, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    QPainter p(&img);
+    paintCode(p, t, fonts, img.size());
+    p.end();
+    QImage expected(8, 8, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    if (source.x() >= 0)
+        expected =
+            fonts.copy(source.x() * 10 + 1, source.y() * 10 + 1, 8, 8).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(img.copy(0, 0, 8, 8), expected);
 }
 
 void TestCodeEditor::tapPlacesTheCursor_data()
