@@ -170,7 +170,10 @@ void TfrmMain::keyReleaseEvent(QKeyEvent* event)
 {
     // Ctrl+A selects the whole text, as it does elsewhere; it never types.
     const QString caption = event->key() == Qt::Key_A ? QStringLiteral("Al") : keyUpCaption(event->key());
-    if (!keysGoToCode() || !(event->modifiers() & Qt::ControlModifier) || caption.isEmpty()) {
+    // A held key's auto-repeat sends a release before every repeated press on some systems;
+    // a shortcut acts once per real release, so holding Ctrl+V pastes once.
+    if (event->isAutoRepeat() || !keysGoToCode() || !(event->modifiers() & Qt::ControlModifier) ||
+        caption.isEmpty()) {
         QWidget::keyReleaseEvent(event);
         return;
     }
