@@ -52,6 +52,8 @@ bool lessIgnoringAsciiCase(const QString& a, const QString& b)
 
 void listTemplates(CommandContext& ctx, CommandEffects& fx)
 {
+    // The names are listed here rather than through the Open panel's file list, so that an
+    // open file list keeps showing code files: its OK and Archive act on the code folder.
     QStringList names = listFiles(ctx.templatesDir);
     std::sort(names.begin(), names.end());
     const QString word = wordBeforeCursor(ctx.text, ctx.state.prefixLength);
