@@ -39,7 +39,8 @@ void TestSearch::commands_data()
 
     QTest::newRow("{foo} Fi skips foo on the cursor line")
         << "foo bar |\nnothing\nxx foo" << typed("{foo}") + QStringList{"Fi"} << "foo bar \nnothing\nxx |foo";
-    QTest::newRow("Fn to foo right of the cursor") << "a| foo\nfoo" << QStringList{"Fn"} << "a| foo\nfoo";
+    QTest::newRow("Fn to the only foo, right of the cursor")
+        << "|\nxa foo\nfoo" << typed("{foo}") + QStringList{"Fi", "Hm", "Fn"} << "\nxa |foo\nfoo";
     QTest::newRow("Fi then Fn goes line by line")
         << "|\nfoo foo\nfoo" << typed("{foo}") + QStringList{"Fi", "Fn"} << "\nfoo foo\n|foo";
     QTest::newRow("Fi after {} finds nothing") << "|\nx" << typed("{}") + QStringList{"Fi"} << "|\nx";

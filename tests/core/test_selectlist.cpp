@@ -91,8 +91,10 @@ void TestSelectList::keyword()
     QCOMPARE(fx.selectItems, offered);
     if (!pick.isEmpty()) {
         QCOMPARE(f.state.selectMode, SelectMode::Keyword);
+        f.text.modified = false; // as after a Save while the list was open
         CommandContext ctx = f.context();
         pickSelectItem(ctx, int(offered.indexOf(pick)), pick);
+        QVERIFY(f.text.modified);
     }
     QCOMPARE(f.dump(), after);
 }
@@ -172,9 +174,11 @@ void TestSelectList::templatePicks()
     f.templatesDir = folder.dir;
     const CommandEffects shown = f.press("Tm");
     const int oldRow = f.text.cursorRow;
+    f.text.modified = false; // as after a Save while the list was open
     CommandContext ctx = f.context();
     const CommandEffects fx = pickSelectItem(ctx, int(shown.selectItems.indexOf(pick)), pick);
     QVERIFY(fx.message.isEmpty());
+    QVERIFY(f.text.modified);
     QCOMPARE(f.dump(), after);
     // A pick that moved to another line took the snapshot there.
     if (f.text.cursorRow != oldRow)
@@ -188,10 +192,12 @@ void TestSelectList::unreadableTemplateKeepsTheWord()
     f.templatesDir = folder.dir;
     f.press("Tm");
     QFile::remove(folder.dir + "tm_b");
+    f.text.modified = false;
     CommandContext ctx = f.context();
     const CommandEffects fx = pickSelectItem(ctx, 0, "tm_b");
     QVERIFY(fx.message.contains("tm_b"));
     QCOMPARE(f.dump(), QString("tm_|"));
+    QVERIFY(!f.text.modified);
 }
 
 void TestSelectList::functionPick()

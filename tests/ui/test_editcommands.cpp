@@ -223,6 +223,11 @@ void TestEditCommands::keywordList()
     // Hardware typing goes to the code again after a pick.
     QTest::keyClick(w.get(), 'q');
     QCOMPARE(dump(*w), QString("circb( abs(q|"));
+    // "Jp" without functions empties an open list instead of leaving stale keywords to pick.
+    typeKeys(*w, " circ");
+    clickKeys(*w, {"Ky", "Sh", "Jp"});
+    QVERIFY(w->pnlSelect->isVisible());
+    QCOMPARE(listItems(*w), QStringList{});
 }
 
 void TestEditCommands::templateList()

@@ -49,5 +49,7 @@ struct CommandEffects {
     bool toggleMaximized = false;
     bool showSelectList = false; // show selectItems in the mode of CommandState::selectMode
     QStringList selectItems;
+    // Empty the list, whether it is shown or not.
+    bool emptySelectList = false;
     QString message; // shown to the user when not empty
 };

@@ -140,8 +140,12 @@ void jumpToFunction(CommandContext& ctx, CommandEffects& fx)
 {
     FunctionList list = functionList(ctx.text.codeLines);
     ctx.state.functionRows = std::move(list.rows);
-    if (list.names.isEmpty())
+    if (list.names.isEmpty()) {
+        // A list still open from an earlier command loses its items too, so no stale
+        // entry can be picked; the panel itself stays as it is.
+        fx.emptySelectList = true;
         return;
+    }
     ctx.state.selectMode = SelectMode::FunctionJump;
     fx.showSelectList = true;
     fx.selectItems = std::move(list.names);

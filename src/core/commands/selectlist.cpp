@@ -52,6 +52,8 @@ bool lessIgnoringAsciiCase(const QString& a, const QString& b)
 
 void listTemplates(CommandContext& ctx, CommandEffects& fx)
 {
+    // The names are listed here rather than through the Open panel's file list, so that an
+    // open file list keeps showing code files: its OK and Archive act on the code folder.
     QStringList names = listFiles(ctx.templatesDir);
     std::sort(names.begin(), names.end());
     const QString word = wordBeforeCursor(ctx.text, ctx.state.prefixLength);
@@ -92,6 +94,9 @@ void insertTemplate(CommandContext& ctx, const QString& item, CommandEffects& fx
         fx.message = error;
         return;
     }
+    // A pick edits the code outside dispatchKey, so it marks the code itself: a Save made
+    // while the list was open must not keep Run from saving the inserted text.
+    t.modified = true;
     const int prefix = std::min(ctx.state.prefixLength, t.cursorCol);
     if (prefix > 0) {
         t.cursorCol -= prefix;
@@ -116,7 +121,10 @@ CommandEffects pickSelectItem(CommandContext& ctx, int index, const QString& ite
     keepCursorInText(t);
     const int oldRow = t.cursorRow;
     switch (ctx.state.selectMode) {
-    case SelectMode::Keyword: insertAtCursor(t, item.mid(ctx.state.prefixLength)); break;
+    case SelectMode::Keyword:
+        insertAtCursor(t, item.mid(ctx.state.prefixLength));
+        t.modified = true;
+        break;
     case SelectMode::Template: insertTemplate(ctx, item, fx); break;
     case SelectMode::FunctionJump:
         if (index < 0 || index >= ctx.state.functionRows.size())

@@ -97,6 +97,8 @@ void TfrmMain::applyCommandEffects(const CommandEffects& fx)
         repaintCode();
         showLineNumber();
     }
+    if (fx.emptySelectList)
+        lstSelect->clear();
     if (fx.showSelectList)
         showSelectList(fx.selectItems);
     if (!fx.message.isEmpty())
