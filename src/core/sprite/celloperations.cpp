@@ -19,7 +19,7 @@ void storeCount(SpriteSheet& sheet, int count)
 }
 
 // Builds scratchCell from the current cell with source(x, y) giving, for each new pixel,
-// the old pixel's index within the cell; then copies it over the current cell.
+// the old pixel's index within the cell; then storeScratchCell puts it over the current cell.
 template <typename Source> void transformCell(SpriteSheet& sheet, Source source)
 {
     const int w = sheet.cellWidth;
@@ -29,10 +29,15 @@ template <typename Source> void transformCell(SpriteSheet& sheet, Source source)
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             scratch[y * w + x] = cell[source(x, y)];
-    std::memcpy(currentCellData(sheet), scratch, size_t(sheet.cellBytes()));
+    storeScratchCell(sheet);
 }
 
 } // namespace
+
+void storeScratchCell(SpriteSheet& sheet)
+{
+    std::memcpy(currentCellData(sheet), sheet.scratchCell.constData(), size_t(sheet.cellBytes()));
+}
 
 void addCell(SpriteSheet& sheet)
 {

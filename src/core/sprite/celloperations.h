@@ -35,3 +35,6 @@ void nextShiftDirection(SpriteSheet& sheet);
 QString shiftDirectionCaption(int shiftDirection);
 // "Er": takes the snapshot, then every pixel of the current cell to 0.
 void eraseCell(SpriteSheet& sheet);
+// The W x H bytes of scratchCell over the current cell: the last step of "Rt", "Fv", "Fh"
+// and "Sh", which build the new cell there first.
+void storeScratchCell(SpriteSheet& sheet);

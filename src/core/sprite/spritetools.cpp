@@ -82,9 +82,9 @@ void floodFill(SpriteSheet& sheet, int x, int y, std::uint8_t colour)
 
     // A position enters at most twice (once from the row above, once from the row below),
     // so the queue never holds more than twice the area; it grows instead of wrapping.
-    std::vector<QPoint> queue;
-    queue.reserve(64);
-    queue.push_back({x, y});
+    std::vector<QPoint> fillQueue;
+    fillQueue.reserve(64);
+    fillQueue.push_back({x, y});
     const auto scanRow = [&](int yr, int a, int b) {
         while (a <= b) {
             while (a <= b && at(a, yr) != old)
@@ -93,12 +93,12 @@ void floodFill(SpriteSheet& sheet, int x, int y, std::uint8_t colour)
                 return;
             while (a <= b && at(a, yr) == old)
                 ++a;
-            queue.push_back({a - 1, yr});
+            fillQueue.push_back({a - 1, yr});
         }
     };
 
-    for (std::size_t next = 0; next < queue.size(); ++next) {
-        const QPoint p = queue[next];
+    for (std::size_t next = 0; next < fillQueue.size(); ++next) {
+        const QPoint p = fillQueue[next];
         const int py = p.y();
         if (at(p.x(), py) != old)
             continue;
