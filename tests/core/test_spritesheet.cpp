@@ -83,6 +83,8 @@ private slots:
         QTest::newRow("pltDB16 removed") << defaults.mid(1) << 0 << "000000 000000 000000 000000 000000";
         QTest::newRow("others unaffected") << defaults.mid(1) << 1 << "000000 1d2b53 7e2553 ff004d ffccaa";
         QTest::newRow("abc") << QStringList{"pltDB16=abc"} << 0 << "000abc 000000 000000 000000 000000";
+        QTest::newRow("upper-case digits") << QStringList{"pltDB16=FF00aB"} << 0
+                                           << "ff00ab 000000 000000 000000 000000";
         QTest::newRow("seven digits")
             << QStringList{"pltDB16=1234567"} << 0 << "123456 000007 000000 000000 000000";
     }

@@ -41,8 +41,9 @@ const std::array<PaletteEntry, 17> paletteTable = {{
 
 std::uint32_t parseHexColour(QStringView group)
 {
-    // Only "0"-"9" and "a"-"f" are digits; anything else repeats the digit before it (0 at
-    // the start), so a hand-edited value never reads undefined memory.
+    // "0"-"9" and "a"-"f" are the digits the program writes; "A"-"F" are read the same way,
+    // since a hand-edited "FF0000" means red. Anything else repeats the digit before it
+    // (0 at the start), so a damaged value never reads undefined memory.
     std::uint32_t value = 0;
     std::uint32_t digit = 0;
     for (const QChar c : group) {
@@ -51,6 +52,8 @@ std::uint32_t parseHexColour(QStringView group)
             digit = u - u'0';
         else if (u >= u'a' && u <= u'f')
             digit = u - u'a' + 10;
+        else if (u >= u'A' && u <= u'F')
+            digit = u - u'A' + 10;
         value = value * 16 + digit;
     }
     return value;

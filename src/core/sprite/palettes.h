@@ -18,7 +18,7 @@ extern const std::array<PaletteEntry, 17> paletteTable;
 // 16 colours as 0xAARRGGBB, always opaque.
 using Palette = std::array<std::uint32_t, 16>;
 
-// Reads a group of hex digits ("0"-"9", "a"-"f"); the empty group gives 0.
+// Reads a group of hex digits ("0"-"9", "a"-"f" or "A"-"F"); the empty group gives 0.
 std::uint32_t parseHexColour(QStringView group);
 
 // The colours of the palette whose index is the setting "palette"; a missing "plt" key gives
