@@ -93,6 +93,8 @@ void TestCodeFiles::names_data()
     QTest::newRow("/etc/passwd") << "/etc/passwd" << folder;
     QTest::newRow("..") << ".." << folder;
     QTest::newRow(".") << "." << folder;
+    QTest::newRow("[a\\nb] pasted line break") << "a\nb"
+                                               << "A file name cannot hold a line break.";
 }
 
 void TestCodeFiles::names()

@@ -141,7 +141,7 @@ private slots:
         QCOMPARE(keysOf(settings), expectedKeys);
         QCOMPARE(settings.value(u"exportdir"), home.path() + "/Documents");
         QCOMPARE(settings.value(u"exportdir3"), settings.value(u"exportdir"));
-        QCOMPARE(settings.value(u"exportdir2"), home.path() + "/.local/share/love/LIKO-12/Drives/D");
+        QCOMPARE(settings.value(u"exportdir2"), home.path() + "/.local/share/love/liko12/drives/D");
         QCOMPARE(settings.value(u"keyheight"), "30");
         QCOMPARE(settings.value(u"command"), "26");
         QCOMPARE(settings.value(u"BtnKey12"), "!\"#$%&'()X");

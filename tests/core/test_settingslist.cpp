@@ -28,6 +28,9 @@ private slots:
                                           << "3" << QStringList{"k=3", "K=2"};
         QTest::newRow("line without = never matches") << QStringList{"width", "x=1"} << "width"
                                                       << "9" << QStringList{"width", "x=1", "width=9"};
+        QTest::newRow("pasted line breaks -> blanks, one line")
+            << QStringList{"a=1"} << "code"
+            << "x\nwidth=0\r\ny" << QStringList{"a=1", "code=x width=0  y"};
     }
     void writeRules()
     {

@@ -68,6 +68,27 @@ private slots:
         QCOMPARE(readBytes(path), bytes);
     }
 
+    void encode_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("[é] Latin-1") << QStringList{"é"} << int(TextEncoding::Latin1)
+                                     << QByteArray("\xE9\r\n");
+        QTest::newRow("[é|→] Latin-1 cannot hold →: UTF-8")
+            << QStringList{"é", "→"} << int(TextEncoding::Latin1)
+            << QByteArray("\xC3\xA9\r\n\xE2\x86\x92\r\n");
+    }
+    void encode()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(int, encoding);
+        QFETCH(QByteArray, bytes);
+        const QByteArray encoded = encodeText(lines, TextEncoding(encoding));
+        QCOMPARE(encoded, bytes);
+        QCOMPARE(decodeText(encoded).lines, lines);
+    }
+
     void failuresNameTheFile()
     {
         TempHome home;

@@ -156,6 +156,20 @@ private slots:
         QCOMPARE(w->text.viewCols, 40);
     }
 
+    // A settings file saved with a UTF-8 mark is read as UTF-8 and written back with it.
+    void settingsFileKeepsItsMark()
+    {
+        TempHome home;
+        startWindow()->close();
+        const QByteArray bytes =
+            "\xEF\xBB\xBF" + readBytes(home.workspace() + "quill.ini") + "own=\xE6\x9C\x88\r\n";
+        QVERIFY(writeBytes(home.workspace() + "quill.ini", bytes));
+        auto w = startWindow();
+        QCOMPARE(w->settingsList.value(u"own"), QString::fromUtf8("\xE6\x9C\x88"));
+        w->close();
+        QCOMPARE(readBytes(home.workspace() + "quill.ini"), bytes);
+    }
+
     void missingKeywordFileProvisionsAgain()
     {
         TempHome home;

@@ -28,7 +28,12 @@ void SettingsList::setValue(const QString& key, const QString& value)
             lines.removeAt(i);
         return;
     }
-    const QString line = key + u'=' + value;
+    // The store is saved line by line: a line break pasted into a value would split it
+    // into a second, foreign line of the settings file, so each becomes a blank.
+    QString line = key + u'=' + value;
+    for (QChar& c : line)
+        if (c == u'\r' || c == u'\n')
+            c = u' ';
     if (i >= 0)
         lines[i] = line;
     else

@@ -12,6 +12,7 @@ struct SettingsList {
     // to letter case; the empty text when no line matches.
     QString value(QStringView key) const;
     // Replaces the key's line in place or appends it; an empty value removes the line.
+    // A line break in the value is stored as a blank.
     void setValue(const QString& key, const QString& value);
     // The value as a decimal integer; nothing when it is absent or not an integer.
     std::optional<int> intValue(QStringView key) const;

@@ -11,6 +11,8 @@ struct NumericSetting {
     int max;
 };
 
+// The upper bounds of the sizes lie far beyond any screen; they only keep the layout's
+// products (eight key rows, a cell times its pixels) from overflowing an int.
 constexpr NumericSetting numericSettings[] = {
     {"width", 1, 10000}, {"keyheight", 1, 10000}, {"command", 1, 10000},
     {"sprite", 1, 255},  {"lang", 0, 3},          {"palette", 0, int(paletteTable.size()) - 1},

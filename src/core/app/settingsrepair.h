@@ -16,7 +16,7 @@ struct SettingRepair {
 };
 
 // The usable integer of a numeric setting's text, or nothing: "width", "keyheight" and
-// "command" need at least 1, "sprite" 1 to 255, "lang" 0 to 3, "palette" an index of the
+// "command" need 1 to 10000, "sprite" 1 to 255, "lang" 0 to 3, "palette" an index of the
 // palette table. Text that is not a decimal integer is never usable.
 std::optional<int> usableSettingValue(QStringView key, const QString& text);
 

@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
@@ -67,7 +69,14 @@ QByteArray encodeText(const QStringList& lines, TextEncoding encoding)
     }
     switch (encoding) {
     case TextEncoding::Utf8: return text.toUtf8();
-    case TextEncoding::Latin1: return text.toLatin1();
+    case TextEncoding::Latin1: {
+        // A character typed into such a file that Latin-1 cannot hold would become "?";
+        // the text is written as UTF-8 then, which keeps every character, and is read
+        // back as UTF-8.
+        const bool fits =
+            std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
+        return fits ? text.toLatin1() : text.toUtf8();
+    }
     case TextEncoding::Utf8Bom: return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
     case TextEncoding::Utf16LeBom: {
         QStringEncoder encode(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);

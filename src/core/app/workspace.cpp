@@ -43,7 +43,9 @@ QString defaultLiko12Folder()
 #ifdef Q_OS_WIN
     return QStringLiteral("C:\\Users\\_\\AppData\\Roaming\\liko12\\drives\\D");
 #else
+    // The console's save folder is named after its identity "liko12", under the runtime's
+    // own "love" folder; the names are matched with their case on this platform.
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/love/LIKO-12/Drives/D");
+           QStringLiteral("/love/liko12/drives/D");
 #endif
 }

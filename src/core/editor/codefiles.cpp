@@ -23,6 +23,10 @@ std::optional<QString> codeFilePath(const QString& codeFilesDir, const QString& 
                         .arg(name));
     if (name.contains(QChar(0)))
         return fail(QStringLiteral("A file name cannot hold a zero character."));
+    // A pasted line break: such a name could not be kept under "code", a line of the
+    // settings file, and no one means it.
+    if (name.contains(u'\r') || name.contains(u'\n'))
+        return fail(QStringLiteral("A file name cannot hold a line break."));
     return codeFilesDir + name;
 }
 

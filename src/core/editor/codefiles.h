@@ -11,7 +11,8 @@ struct TextModel;
 
 // The path of the code file name inside codeFilesDir (which ends with "/"), or nothing
 // with a message in error: an empty or blank name gives "Input file name.", a name with a
-// folder part ("/", "\", "." or "..") a message naming it.
+// folder part ("/", "\", "." or "..") a message naming it; a zero or a line break is
+// refused too.
 std::optional<QString> codeFilePath(const QString& codeFilesDir, const QString& name, QString* error);
 
 // Writes the text's lines under name, in the encoding the text was read in, atomically.
