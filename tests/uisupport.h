@@ -7,7 +7,9 @@
 #include "app/paintsurface.h"
 #include "testsupport.h"
 
+#include <QPushButton>
 #include <QStringList>
+#include <QTest>
 
 #include <memory>
 
@@ -28,4 +30,23 @@ inline std::unique_ptr<TfrmMain> startWindow()
     auto w = std::make_unique<TfrmMain>();
     w->show();
     return w;
+}
+
+// The visible on-screen key with this caption on the page shown now.
+inline QPushButton* keyWithCaption(TfrmMain& w, const QString& caption)
+{
+    for (QPushButton* k : w.keys)
+        if (k->isVisible() && k->text() == caption)
+            return k;
+    return nullptr;
+}
+
+// Clicks the keys with these captions; "Sh" switches pages as a user would.
+inline void clickKeys(TfrmMain& w, const QStringList& captions)
+{
+    for (const QString& c : captions) {
+        QPushButton* k = keyWithCaption(w, c);
+        QVERIFY2(k, qPrintable("no key " + c));
+        QTest::mouseClick(k, Qt::LeftButton);
+    }
 }

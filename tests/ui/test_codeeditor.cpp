@@ -16,23 +16,6 @@
 
 namespace {
 
-QPushButton* keyWithCaption(TfrmMain& w, const QString& caption)
-{
-    for (QPushButton* k : w.keys)
-        if (k->isVisible() && k->text() == caption)
-            return k;
-    return nullptr;
-}
-
-void clickKeys(TfrmMain& w, const QStringList& captions)
-{
-    for (const QString& c : captions) {
-        QPushButton* k = keyWithCaption(w, c);
-        QVERIFY2(k, qPrintable("no key " + c));
-        QTest::mouseClick(k, Qt::LeftButton);
-    }
-}
-
 QString dump(const TfrmMain& w)
 {
     QStringList lines = w.text.codeLines;

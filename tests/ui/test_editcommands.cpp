@@ -13,24 +13,6 @@
 
 namespace {
 
-QPushButton* keyWithCaption(TfrmMain& w, const QString& caption)
-{
-    for (QPushButton* k : w.keys)
-        if (k->isVisible() && k->text() == caption)
-            return k;
-    return nullptr;
-}
-
-// Clicks the keys with these captions; "Sh" switches pages as a user would.
-void clickKeys(TfrmMain& w, const QStringList& captions)
-{
-    for (const QString& c : captions) {
-        QPushButton* k = keyWithCaption(w, c);
-        QVERIFY2(k, qPrintable("no key " + c));
-        QTest::mouseClick(k, Qt::LeftButton);
-    }
-}
-
 // Types plain characters on page 1, one key each.
 void typeKeys(TfrmMain& w, const QString& s)
 {
