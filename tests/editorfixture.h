@@ -6,6 +6,7 @@
 #include "sprite/spritesheet.h"
 
 #include <QStringList>
+#include <QTest>
 
 struct EditorFixture {
     TextModel text;
@@ -78,3 +79,15 @@ struct EditorFixture {
             press(c);
     }
 };
+
+// The body of every table of "before", "captions" and "after": the captions pressed on the
+// drawn text give the drawn result.
+inline void checkPressTable()
+{
+    QFETCH(QString, before);
+    QFETCH(QStringList, captions);
+    QFETCH(QString, after);
+    EditorFixture f(before);
+    f.press(captions);
+    QCOMPARE(f.dump(), after);
+}

@@ -66,12 +66,7 @@ void TestBasicEditing::commands_data()
 
 void TestBasicEditing::commands()
 {
-    QFETCH(QString, before);
-    QFETCH(QStringList, captions);
-    QFETCH(QString, after);
-    EditorFixture f(before);
-    f.press(captions);
-    QCOMPARE(f.dump(), after);
+    checkPressTable();
 }
 
 void TestBasicEditing::everyCaptionMarksModified_data()

@@ -53,12 +53,7 @@ void TestLineCommands::commands_data()
 
 void TestLineCommands::commands()
 {
-    QFETCH(QString, before);
-    QFETCH(QStringList, captions);
-    QFETCH(QString, after);
-    EditorFixture f(before);
-    f.press(captions);
-    QCOMPARE(f.dump(), after);
+    checkPressTable();
 }
 
 void TestLineCommands::jumpResetsTheKeyboardPage()

@@ -61,12 +61,7 @@ void TestSearch::commands_data()
 
 void TestSearch::commands()
 {
-    QFETCH(QString, before);
-    QFETCH(QStringList, captions);
-    QFETCH(QString, after);
-    EditorFixture f(before);
-    f.press(captions);
-    QCOMPARE(f.dump(), after);
+    checkPressTable();
 }
 
 void TestSearch::findTextsAfterParse_data()

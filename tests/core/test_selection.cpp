@@ -183,12 +183,7 @@ void TestSelection::undo_data()
 
 void TestSelection::undo()
 {
-    QFETCH(QString, before);
-    QFETCH(QStringList, captions);
-    QFETCH(QString, after);
-    EditorFixture f(before);
-    f.press(captions);
-    QCOMPARE(f.dump(), after);
+    checkPressTable();
 }
 
 void TestSelection::selectAllCopiesEverything()
