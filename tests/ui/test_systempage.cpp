@@ -263,7 +263,11 @@ private slots:
         QCOMPARE(lines.last(), QString(projectWebAddress));
         QVERIFY(w->Memo1->isReadOnly());
         QCOMPARE(w->Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-        QVERIFY(QFontInfo(w->Memo1->font()).fixedPitch());
+        // Which font the machine resolves depends on what it has installed; the request is
+        // ours: "MS Gothic" first, then a fixed-pitch fallback.
+        QCOMPARE(w->Memo1->font().families().value(0), "MS Gothic");
+        QVERIFY(w->Memo1->font().fixedPitch());
+        QCOMPARE(w->Memo1->font().styleHint(), QFont::TypeWriter);
         QCOMPARE(w->Memo1->font().pixelSize(), 20);
         QVERIFY(QScroller::hasScroller(w->Memo1->viewport()));
     }
