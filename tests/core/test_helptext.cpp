@@ -1,4 +1,4 @@
-// The Help text: 147 lines, the folders filled in wherever their placeholder stands.
+// The Help text: 148 lines, the folders filled in wherever their placeholder stands.
 
 #include "app/helptext.h"
 
@@ -13,9 +13,9 @@ private slots:
         const QString text = helpTextTemplate();
         QVERIFY(text.endsWith(u'\n'));
         const QStringList lines = text.chopped(1).split(u'\n');
-        QCOMPARE(lines.size(), 147);
+        QCOMPARE(lines.size(), 148);
         QCOMPARE(lines.first(), QString("[CODE]"));
-        QCOMPARE(lines.mid(142),
+        QCOMPARE(lines.mid(143),
                  (QStringList{
                      "- The template will display the files whose beginning matches the word at "
                      "the cursor position. If there is no matching file, it displays all the "
@@ -47,7 +47,10 @@ private slots:
 
     void anEmptyExportFolderLeavesTheSlashAlone()
     {
-        QVERIFY(fillHelpText({}).contains("dofile(\"/a.js\")\n* LIKO-12\ndofile(\"/a.lua\")\n"));
+        QVERIFY(fillHelpText({}).contains("dofile(\"/a.js\")\n"
+                                          "When TIC-80 is installed, Run also starts it with the code and "
+                                          "the exported sprites loaded.\n"
+                                          "* LIKO-12\ndofile(\"/a.lua\")\n"));
     }
 };
 

@@ -1,5 +1,6 @@
-// Run: the exported file of each console, the save-first rule, the failures, and the
-// exports of the real preludes checked by the consoles' own language tools.
+// Run: the exported file of each console, the save-first rule, the failures, the start
+// of Pixilang and TIC-80, and the exports of the real preludes checked by the consoles'
+// own language tools.
 
 #include "app/provisioning.h"
 #include "app/settingslist.h"
@@ -30,17 +31,58 @@ QString filesUnder(const QString& root)
     return out.join(u'\n');
 }
 
-// A workspace with small preludes of its own under home/ws, and an export folder per
-// console under home/out.
+// Points PATH at one folder for its lifetime, so TIC-80 is found on it exactly when a test
+// puts one there, whatever the machine has installed.
+class PathOverride {
+public:
+    explicit PathOverride(const QString& folder) : saved(qgetenv("PATH"))
+    {
+        qputenv("PATH", QFile::encodeName(folder));
+    }
+    ~PathOverride() { qputenv("PATH", saved); }
+    PathOverride(const PathOverride&) = delete;
+    PathOverride& operator=(const PathOverride&) = delete;
+
+private:
+    QByteArray saved;
+};
+
+// A stand-in for TIC-80: writes the folder it was started in and its arguments, one per
+// line, to "args.txt" beside itself, and ends.
+void writeTic80Stub(const QString& path)
+{
+    QVERIFY(writeBytes(
+        path, "#!/bin/sh\n"
+              "PATH=/usr/bin:/bin\n"
+              "d=$(dirname \"$0\")\n"
+              "{ pwd; printf '%s\\n' \"$@\"; } > \"$d/args.tmp\" && mv \"$d/args.tmp\" \"$d/args.txt\"\n"));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+// TIC-80's own reading of --cmd: the text cut at every " & " in turn, then each command
+// cut at spaces with the empty pieces dropped; here each command's pieces joined by "|".
+QStringList tic80ConsoleCommands(const QString& cmd)
+{
+    QStringList commands;
+    for (const QString& command : cmd.split(QStringLiteral(" & ")))
+        commands << command.split(u' ', Qt::SkipEmptyParts).join(u'|');
+    return commands;
+}
+
+// A workspace with small preludes of its own under home/ws, an export folder per console
+// under home/out, and PATH pointing at the empty folder home/bin.
 struct RunFixture {
     TempHome home;
     Workspace ws = Workspace::under(home.path() + "/ws/");
     SettingsList settings;
     QString out = home.path() + "/out";
+    QString bin = home.path() + "/bin";
+    PathOverride path{bin};
 
     RunFixture()
     {
         QDir().mkpath(ws.codeFilesDir);
+        QDir().mkpath(bin);
         writeBytes(ws.commonFunctionsDir + "func.js", "js1\r\n\r\njs3\r\n");
         writeBytes(ws.commonFunctionsDir + "func.lua", "lua1\nlua2");
         writeBytes(ws.commonFunctionsDir + "func_lk12.lua", "lk1\r\n");
@@ -89,6 +131,10 @@ private slots:
     void saveFirst_data();
     void saveFirst();
     void pixilangRuntimeInItsFolder();
+    void tic80Start_data();
+    void tic80Start();
+    void tic80StubGetsTheCommands_data();
+    void tic80StubGetsTheCommands();
     void realPreludesParse_data();
     void realPreludesParse();
 };
@@ -253,10 +299,175 @@ void TestRunExport::pixilangRuntimeInItsFolder()
     QCOMPARE(f.run(QStringLiteral("0"), {}).runtime, QString());
 
     QStringList started;
-    setProgramStarter([&](const QString& program, const QString& dir) { started << program + " in " + dir; });
-    startProgram(r.runtime, r.runtimeFolder);
+    setProgramStarter([&](const QString& program, const QStringList& args, const QString& dir) {
+        started << program + " " + args.join(u' ') + "in " + dir;
+        return true;
+    });
+    startProgram(r.runtime, r.runtimeArguments, r.runtimeFolder);
     setProgramStarter({});
     QCOMPARE(started, QStringList{f.out + "/pixi/pixilang in " + f.out + "/pixi"});
+}
+
+void TestRunExport::tic80Start_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QStringList>("files");   // put into the TIC-80 export folder first
+    QTest::addColumn<bool>("onPath");         // a TIC-80 stub in the PATH folder BIN
+    QTest::addColumn<QString>("runpath");     // APPS/tic80 is another stub, APPS/notes.txt no program
+    QTest::addColumn<QString>("exportDir");   // "": OUT/tic
+    QTest::addColumn<bool>("starts");         // what the start reports
+    QTest::addColumn<QStringList>("started"); // program, arguments, "in" working folder
+    QTest::addColumn<QStringList>("messages");
+
+    const QString cannot = "Cannot start TIC-80 from %1. The program is exported; the setting "
+                           "\"runpath\" names TIC-80's program (empty: tic80 on the PATH).";
+    const auto tic80 = [](const QString& program, const QString& cmd) {
+        return QStringList{program, "--skip", "--fs=OUT/tic", "--cmd=" + cmd, "in OUT/tic"};
+    };
+    const QStringList none;
+
+    QTest::newRow("0: js, tic80 on the PATH")
+        << "0" << none << true << ""
+        << "" << true << tic80("BIN/tic80", "new js & import code a.js & run") << none;
+    QTest::newRow("1: lua, tic80 on the PATH, tiles.png and sprites.png")
+        << "1" << QStringList{"tiles.png", "sprites.png"} << true << ""
+        << "" << true
+        << tic80("BIN/tic80",
+                 "new lua & import code a.lua & import tiles tiles.png & import sprites sprites.png & run")
+        << none;
+    QTest::newRow("0: js, tiles.png only") << "0" << QStringList{"tiles.png"} << true << ""
+                                           << "" << true
+                                           << tic80("BIN/tic80", "new js & import code a.js & import tiles "
+                                                                 "tiles.png & run")
+                                           << none;
+    QTest::newRow("1: lua, sprites.png only")
+        << "1" << QStringList{"sprites.png"} << true << ""
+        << "" << true << tic80("BIN/tic80", "new lua & import code a.lua & import sprites sprites.png & run")
+        << none;
+    QTest::newRow("0: js, export.gif alone imports no bank")
+        << "0" << QStringList{"export.gif"} << true << ""
+        << "" << true << tic80("BIN/tic80", "new js & import code a.js & run") << none;
+    QTest::newRow("0: js, runpath before the PATH")
+        << "0" << QStringList{"tiles.png", "sprites.png"} << true << "APPS/tic80"
+        << "" << true
+        << tic80("APPS/tic80",
+                 "new js & import code a.js & import tiles tiles.png & import sprites sprites.png & run")
+        << none;
+    QTest::newRow("1: lua, runpath nowhere: one message, nothing started")
+        << "1" << none << true << "OUT/none/tic80"
+        << "" << true << none << QStringList{cannot.arg("OUT/none/tic80")};
+    QTest::newRow("0: js, runpath a folder") << "0" << none << false << "OUT/tic"
+                                             << "" << true << none << QStringList{cannot.arg("OUT/tic")};
+    QTest::newRow("0: js, runpath a file that is no program")
+        << "0" << none << false << "APPS/notes.txt"
+        << "" << true << none << QStringList{cannot.arg("APPS/notes.txt")};
+    QTest::newRow("0: js, no TIC-80 at all: as before") << "0" << QStringList{"tiles.png"} << false << ""
+                                                        << "" << true << none << none;
+    QTest::newRow("0: js, tic80 on the PATH does not start: one message")
+        << "0" << none << true << ""
+        << "" << false << tic80("BIN/tic80", "new js & import code a.js & run")
+        << QStringList{cannot.arg("BIN/tic80")};
+    QTest::newRow("0: js, export failed: TIC-80 not started")
+        << "0" << none << true << ""
+        << "OUT/none" << true << none << QStringList{"Failed to create OUT/none/a.js"};
+    QTest::newRow("2: liko, tic80 on the PATH: not started") << "2" << none << true << "APPS/tic80"
+                                                             << "" << true << none << none;
+    QTest::newRow("3: pixilang, tic80 on the PATH: pixilang")
+        << "3" << none << true << ""
+        << "" << true << QStringList{"OUT/pixi/pixilang", "in OUT/pixi"} << none;
+    QTest::newRow("3: pixilang that does not start: still no message")
+        << "3" << none << true << ""
+        << "" << false << QStringList{"OUT/pixi/pixilang", "in OUT/pixi"} << none;
+}
+
+void TestRunExport::tic80Start()
+{
+    QFETCH(QString, lang);
+    QFETCH(QStringList, files);
+    QFETCH(bool, onPath);
+    QFETCH(QString, runpath);
+    QFETCH(QString, exportDir);
+    QFETCH(bool, starts);
+    QFETCH(QStringList, started);
+    QFETCH(QStringList, messages);
+    RunFixture f;
+    const QString apps = f.home.path() + "/apps";
+    const auto place = [&](QString text) {
+        return text.replace(QStringLiteral("BIN"), f.bin)
+            .replace(QStringLiteral("APPS"), apps)
+            .replace(QStringLiteral("OUT"), f.out);
+    };
+    writeTic80Stub(apps + "/tic80");
+    QVERIFY(writeBytes(apps + "/notes.txt", "not a program"));
+    if (onPath)
+        writeTic80Stub(f.bin + "/tic80");
+    for (const QString& file : files)
+        QVERIFY(writeBytes(f.out + "/tic/" + file, "image"));
+    if (!runpath.isEmpty())
+        f.settings.setValue(QStringLiteral("runpath"), place(runpath));
+    if (!exportDir.isEmpty())
+        f.settings.setValue(QStringLiteral("exportdir"), place(exportDir));
+
+    QStringList calls;
+    setProgramStarter([&](const QString& program, const QStringList& args, const QString& dir) {
+        calls << program << args << "in " + dir;
+        return starts;
+    });
+    const RunResult r = f.run(lang, {QStringLiteral("x=1")});
+    QStringList shown;
+    if (!r.message.isEmpty())
+        shown << r.message;
+    if (const QString failed = startRuntime(r); !failed.isEmpty())
+        shown << failed;
+    setProgramStarter({});
+
+    for (QString& s : started)
+        s = place(s);
+    for (QString& m : messages)
+        m = place(m);
+    QCOMPARE(calls, started);
+    QCOMPARE(shown, messages);
+    // Whatever happens to the start, a written export stays.
+    if (exportDir.isEmpty())
+        QVERIFY(QFile::exists(exportPath(*runTarget(lang), f.settings)));
+}
+
+void TestRunExport::tic80StubGetsTheCommands_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("commands");
+
+    QTest::newRow("0: js with both banks")
+        << "0" << QStringList{"tiles.png", "sprites.png"}
+        << QStringList{"new|js", "import|code|a.js", "import|tiles|tiles.png", "import|sprites|sprites.png",
+                       "run"};
+    QTest::newRow("1: lua without banks")
+        << "1" << QStringList{} << QStringList{"new|lua", "import|code|a.lua", "run"};
+}
+
+// The real start: a stub on the PATH is started detached and records what TIC-80 would
+// be handed.
+void TestRunExport::tic80StubGetsTheCommands()
+{
+    QFETCH(QString, lang);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, commands);
+    RunFixture f;
+    writeTic80Stub(f.bin + "/tic80");
+    for (const QString& file : files)
+        QVERIFY(writeBytes(f.out + "/tic/" + file, "image"));
+    const RunResult r = f.run(lang, {QStringLiteral("x=1")});
+    QCOMPARE(r.message, QString());
+    QCOMPARE(startRuntime(r), QString());
+
+    const QString recorded = f.bin + "/args.txt";
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(recorded), 10000);
+    const QStringList lines = QString::fromUtf8(readBytes(recorded)).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines.mid(0, 3), (QStringList{f.out + "/tic", "--skip", "--fs=" + f.out + "/tic"}));
+    QVERIFY2(lines[3].startsWith(QStringLiteral("--cmd=")), qPrintable(lines[3]));
+    QCOMPARE(tic80ConsoleCommands(lines[3].sliced(6)), commands);
 }
 
 void TestRunExport::realPreludesParse_data()

@@ -1,5 +1,5 @@
 // The Code page's file buttons clicked for real: New, Open, picking a file, OK, Cancel,
-// Save and Run, in a private home with the messages recorded.
+// Save and Run, in a private home with the messages and program starts recorded.
 
 #include "app/paintsurface.h"
 #include "editor/runexport.h"
@@ -52,6 +52,23 @@ QString pageState(const TfrmMain& w)
     return state;
 }
 
+// Records every program start instead of making it, for as long as it lives, so no test
+// starts a console installed on the machine.
+class StartRecorder {
+public:
+    StartRecorder()
+    {
+        setProgramStarter([this](const QString& program, const QStringList& args, const QString& dir) {
+            starts << (QStringList{program} + args + QStringList{"in " + dir}).join(u' ');
+            return true;
+        });
+    }
+    ~StartRecorder() { setProgramStarter({}); }
+    StartRecorder(const StartRecorder&) = delete;
+    StartRecorder& operator=(const StartRecorder&) = delete;
+    QStringList starts;
+};
+
 void setText(TfrmMain& w, const QStringList& lines, int row, int col)
 {
     w.text.codeLines = lines;
@@ -77,6 +94,7 @@ private slots:
     void runExportsAndSavesFirst();
     void runFailureMessages();
     void runStartsPixilangInItsFolder();
+    void runStartsTic80FromRunpath();
 };
 
 void TestCodePage::newGivesTheSkeletonAndNoName()
@@ -218,6 +236,7 @@ void TestCodePage::runExportsAndSavesFirst()
 {
     TempHome home;
     MessageRecorder messages;
+    StartRecorder starts;
     auto w = startWindow();
     const QString js = home.path() + "/Documents/a.js";
     const QByteArray prelude = readBytes(w->workspace.commonFunctionsDir + "func.js");
@@ -275,8 +294,8 @@ void TestCodePage::runStartsPixilangInItsFolder()
     TempHome home;
     MessageRecorder messages;
     const QString cwd = QDir::currentPath();
-    QStringList started;
-    setProgramStarter([&](const QString& program, const QString& dir) { started << program + " in " + dir; });
+    StartRecorder starts;
+    const QStringList& started = starts.starts;
     auto w = startWindow();
     const QString pixi = home.path() + "/pixi";
     QDir().mkpath(pixi);
@@ -289,12 +308,46 @@ void TestCodePage::runStartsPixilangInItsFolder()
     QCOMPARE(started, QStringList{pixi + "/pixilang in " + pixi});
     QCOMPARE(messages.messages, QStringList());
 
-    // Other targets start nothing.
-    w->settingsList.setValue(QStringLiteral("lang"), QStringLiteral("0"));
+    // LIKO-12 starts nothing.
+    w->settingsList.setValue(QStringLiteral("lang"), QStringLiteral("2"));
     click(w->btRun);
-    setProgramStarter({});
     QCOMPARE(started.size(), 1);
     QCOMPARE(QDir::currentPath(), cwd); // the program's own folder is left alone
+}
+
+void TestCodePage::runStartsTic80FromRunpath()
+{
+    TempHome home;
+    MessageRecorder messages;
+    StartRecorder starts;
+    auto w = startWindow();
+    const QString docs = home.path() + "/Documents";
+    const QString tic80 = home.path() + "/apps/tic80";
+    QVERIFY(writeBytes(tic80, "#!/bin/sh\n"));
+    QVERIFY(QFile::setPermissions(tic80, QFile::ReadOwner | QFile::ExeOwner));
+    QVERIFY(writeBytes(docs + "/sprites.png", "image"));
+    w->settingsList.setValue(QStringLiteral("lang"), QStringLiteral("1"));
+    w->settingsList.setValue(QStringLiteral("runpath"), tic80);
+    click(w->btTextNew);
+    click(w->btRun);
+    QVERIFY(readBytes(docs + "/a.lua").startsWith("-- script: lua\r\n"));
+    QCOMPARE(starts.starts,
+             QStringList{tic80 + " --skip --fs=" + docs +
+                         " --cmd=new lua & import code a.lua & import sprites sprites.png & run in " + docs});
+    QCOMPARE(messages.messages, QStringList());
+
+    // A runpath pointing nowhere: one message on each Run, the export written all the same.
+    const QString nowhere = home.path() + "/nowhere/tic80";
+    w->settingsList.setValue(QStringLiteral("runpath"), nowhere);
+    QVERIFY(QFile::remove(docs + "/a.lua"));
+    click(w->btRun);
+    click(w->btRun);
+    QCOMPARE(messages.messages.size(), 2);
+    QVERIFY2(messages.messages.first().startsWith("Cannot start TIC-80 from " + nowhere + ". "),
+             qPrintable(messages.messages.first()));
+    QCOMPARE(messages.messages.last(), messages.messages.first());
+    QVERIFY(QFile::exists(docs + "/a.lua"));
+    QCOMPARE(starts.starts.size(), 1);
 }
 
 QTEST_MAIN(TestCodePage)

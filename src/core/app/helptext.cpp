@@ -5,7 +5,7 @@
 
 namespace {
 
-// The first 144 lines; the credit and the address follow them.
+// The first 145 lines; the credit and the address follow them.
 constexpr const char* helpBody = R"help(
 [CODE]
 This page is for writing the code.
@@ -13,6 +13,7 @@ When you tap the [Run] button, the current code will be exported.
 It can be loaded by writing a command like the following on fantasy consoles.
 * TIC-80
 dofile("%exportdir%/a.js")
+When TIC-80 is installed, Run also starts it with the code and the exported sprites loaded.
 * LIKO-12
 dofile("/a.lua")
 * Pixilang

@@ -6,22 +6,44 @@
 #include "editor/codefiles.h"
 #include "editor/textmodel.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <array>
 
 namespace {
 
 constexpr std::array<RunTarget, 4> targets{{
-    {"0", "// script: js", "func.js", "exportdir", "/a.js"},
-    {"1", "-- script: lua", "func.lua", "exportdir", "/a.lua"},
-    {"2", nullptr, "func_lk12.lua", "exportdir2", "/a.lua"},
-    {"3", nullptr, "func.pixi", "exportdir3", "/boot.pixi"},
+    {"0", "// script: js", "func.js", "exportdir", "/a.js", "js"},
+    {"1", "-- script: lua", "func.lua", "exportdir", "/a.lua", "lua"},
+    {"2", nullptr, "func_lk12.lua", "exportdir2", "/a.lua", nullptr},
+    {"3", nullptr, "func.pixi", "exportdir3", "/boot.pixi", nullptr},
 }};
 
-std::function<void(const QString&, const QString&)>& programStarter()
+// The bank images of the TIC-80 sprite export, each named after the section of the cart
+// it is imported into, in the order they are imported.
+constexpr std::array<const char*, 2> tic80Banks{"tiles", "sprites"};
+
+ProgramStarter& programStarter()
 {
-    static std::function<void(const QString&, const QString&)> starter;
+    static ProgramStarter starter;
     return starter;
+}
+
+// The TIC-80 program of a run: the setting "runpath" when it names an executable file,
+// otherwise tic80 on the PATH when "runpath" is empty. failure tells why a "runpath"
+// cannot be used.
+QString tic80Program(const SettingsList& settings, QString* failure)
+{
+    const QString runPath = settings.value(u"runpath");
+    if (runPath.isEmpty())
+        return QStandardPaths::findExecutable(QStringLiteral("tic80"));
+    const QFileInfo info(runPath);
+    if (info.isFile() && info.isExecutable())
+        return runPath;
+    *failure = tic80StartFailure(runPath);
+    return {};
 }
 
 } // namespace
@@ -70,6 +92,33 @@ QString exportPath(const RunTarget& target, const SettingsList& settings)
     return settings.value(QString::fromLatin1(target.exportDirKey)) + QLatin1StringView(target.fileName);
 }
 
+QStringList tic80Commands(const RunTarget& target, const QString& folder)
+{
+    // TIC-80 splits each command at spaces: the fixed file names hold none.
+    QStringList commands{QStringLiteral("new ") + QLatin1StringView(target.tic80Lang),
+                         QStringLiteral("import code ") + QLatin1StringView(target.fileName).sliced(1)};
+    for (const char* bank : tic80Banks) {
+        const QString image = QLatin1StringView(bank) + QStringLiteral(".png");
+        if (QFileInfo(folder + u'/' + image).isFile())
+            commands << QStringLiteral("import ") + QLatin1StringView(bank) + u' ' + image;
+    }
+    commands << QStringLiteral("run");
+    return commands;
+}
+
+QStringList tic80Arguments(const QString& folder, const QStringList& commands)
+{
+    return {QStringLiteral("--skip"), QStringLiteral("--fs=") + folder,
+            QStringLiteral("--cmd=") + commands.join(QStringLiteral(" & "))};
+}
+
+QString tic80StartFailure(const QString& program)
+{
+    return QStringLiteral("Cannot start TIC-80 from ") + program +
+           QStringLiteral(". The program is exported; the setting \"runpath\" names TIC-80's program "
+                          "(empty: tic80 on the PATH).");
+}
+
 QString pixilangRuntime(const QString& folder)
 {
 #ifdef Q_OS_WIN
@@ -114,21 +163,41 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
         result.runtimeFolder = settings.value(u"exportdir3");
         result.runtime = pixilangRuntime(result.runtimeFolder);
     }
+
+    // TIC-80 would import whatever an earlier run left, so it starts only on a fresh
+    // export. Not finding it on the PATH is no error: it may simply not be installed.
+    if (target && target->tic80Lang && result.message.isEmpty()) {
+        result.runtime = tic80Program(settings, &result.message);
+        if (!result.runtime.isEmpty()) {
+            // Absolute, since TIC-80 reads --fs relative to the folder it is started in.
+            result.runtimeFolder = QDir::cleanPath(
+                QDir(settings.value(QString::fromLatin1(target->exportDirKey))).absolutePath());
+            result.runtimeArguments =
+                tic80Arguments(result.runtimeFolder, tic80Commands(*target, result.runtimeFolder));
+            result.startFailure = tic80StartFailure(result.runtime);
+        }
+    }
     return result;
 }
 
-void startProgram(const QString& program, const QString& workingDir)
+QString startRuntime(const RunResult& result)
 {
-    if (programStarter()) {
-        programStarter()(program, workingDir);
-        return;
-    }
-    // Started in its own folder, where it finds the file it loads, instead of moving the
-    // whole program's current folder there.
-    QProcess::startDetached(program, {}, workingDir);
+    if (result.runtime.isEmpty() ||
+        startProgram(result.runtime, result.runtimeArguments, result.runtimeFolder))
+        return {};
+    return result.startFailure;
 }
 
-void setProgramStarter(std::function<void(const QString& program, const QString& workingDir)> starter)
+bool startProgram(const QString& program, const QStringList& arguments, const QString& workingDir)
+{
+    if (programStarter())
+        return programStarter()(program, arguments, workingDir);
+    // Started in its own folder, where it finds the file it loads, instead of moving the
+    // whole program's current folder there.
+    return QProcess::startDetached(program, arguments, workingDir);
+}
+
+void setProgramStarter(ProgramStarter starter)
 {
     programStarter() = std::move(starter);
 }

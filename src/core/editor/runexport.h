@@ -1,7 +1,7 @@
 #pragma once
 // Run: the program handed to the chosen console. The user's code is joined with the
 // target's first line and prelude and written under the fixed name the console loads;
-// for Pixilang the runtime is started in its folder as well.
+// Pixilang's runtime, and TIC-80 where it is installed, are started on the export as well.
 
 #include <QString>
 #include <QStringList>
@@ -18,6 +18,7 @@ struct RunTarget {
     const char* prelude;      // file name in the workspace's "js/" folder
     const char* exportDirKey; // setting holding the export folder
     const char* fileName;     // appended to the export folder as written
+    const char* tic80Lang;    // TIC-80's name of the cart language; nullptr: not TIC-80
 };
 
 // The four targets in the order of the Language list.
@@ -36,22 +37,46 @@ QString exportPath(const RunTarget& target, const SettingsList& settings);
 // The Pixilang runtime's program inside its export folder.
 QString pixilangRuntime(const QString& folder);
 
+// The console commands that load a TIC-80 export from its folder and run it: a new cart
+// of the target's language, the code, each sprite bank image the sprite export left in
+// the folder, then "run".
+QStringList tic80Commands(const RunTarget& target, const QString& folder);
+
+// TIC-80's command line: no intro, the folder as its file system, and the commands,
+// which TIC-80 separates at " & ".
+QStringList tic80Arguments(const QString& folder, const QStringList& commands);
+
+// The one message of a Run whose TIC-80 (the setting "runpath" or tic80 on the PATH)
+// cannot be started.
+QString tic80StartFailure(const QString& program);
+
 struct RunResult {
-    QString message;       // to show; empty when the run went through
-    QString runtime;       // the program to start without waiting; empty: none
-    QString runtimeFolder; // its working directory
+    QString message;              // to show; empty when the run went through
+    QString runtime;              // the program to start without waiting; empty: none
+    QStringList runtimeArguments; // its command line
+    QString runtimeFolder;        // its working directory
+    QString startFailure;         // to show when the start fails; empty: a failure is no error
 };
 
 // Run. A named, modified text is saved first (without a message; modified stays set,
 // a failed save stops the run); then the export is written. Nothing is started here:
-// the caller shows the message, then starts the runtime when one is named.
+// the caller shows the message, then starts the runtime when one is named. TIC-80 is
+// named only after a written export: the setting "runpath", or tic80 on the PATH when
+// that is empty; a "runpath" that is no program gives the message and starts nothing.
 RunResult runProgram(const TextModel& model, const QString& fileName, const Workspace& workspace,
                      const SettingsList& settings);
 
-// Starts program without waiting for it, with workingDir as its working directory. A
-// program that is not there is not an error: the console may simply not be installed.
-void startProgram(const QString& program, const QString& workingDir);
+// Starts the runtime a run named, if any; returns the message to show when it could not
+// be started and that matters (TIC-80), otherwise an empty text.
+QString startRuntime(const RunResult& result);
+
+// Starts program with arguments without waiting for it, with workingDir as its working
+// directory; false when it could not be started.
+bool startProgram(const QString& program, const QStringList& arguments, const QString& workingDir);
+
+using ProgramStarter =
+    std::function<bool(const QString& program, const QStringList& arguments, const QString& workingDir)>;
 
 // Replaces the real start by starter (the tests never start a program); an empty
 // function restores it.
-void setProgramStarter(std::function<void(const QString& program, const QString& workingDir)> starter);
+void setProgramStarter(ProgramStarter starter);

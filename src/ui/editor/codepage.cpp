@@ -67,6 +67,6 @@ void TfrmMain::btRunClick()
     const RunResult result = runProgram(text, edtFile->text(), workspace, settingsList);
     if (!result.message.isEmpty())
         showMessage(this, result.message);
-    if (!result.runtime.isEmpty())
-        startProgram(result.runtime, result.runtimeFolder);
+    if (const QString failed = startRuntime(result); !failed.isEmpty())
+        showMessage(this, failed);
 }
