@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # The install and packaging checks CTest runs: what an install into a DESTDIR holds, that
-# the desktop tools accept the desktop entry and the metainfo, and the version option.
+# the desktop tools accept the desktop entry and the metainfo, the version option, and that
+# the screenshot renderer still draws the four pages.
 # Exit status 77 tells CTest a check was skipped because its tool is not installed.
 set -euo pipefail
 
@@ -71,6 +72,15 @@ version)
         fail "zenkodo --version ended with status $?"
     [ "$out" = "zenkodo $2" ] || fail "zenkodo --version printed '$out', not 'zenkodo $2'"
     echo "$out"
+    ;;
+screenshots)
+    # screenshots PROGRAM FOLDER: the four pages at the designed window size.
+    rm -rf "$2"
+    "$1" "$2"
+    for page in code sprite help system; do
+        file "$2/$page.png" | grep -q "PNG image data, 384 x 567," || fail "$page.png is not a 384 x 567 PNG"
+    done
+    echo "four pages rendered"
     ;;
 *)
     fail "unknown check $check"
