@@ -5,11 +5,14 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 
-# Build tools and libraries, plus the independent readers the tests check our files with.
+# Build tools and libraries (rsvg-convert renders the icon; dpkg-dev and file let CPack build
+# the .deb), plus the independent readers the tests check our files with (among them the
+# desktop entry and AppStream validators).
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl1-mesa-dev libgif-dev libzip-dev zlib1g-dev libbenchmark-dev
-    unzip
+    librsvg2-bin dpkg-dev file
+    unzip desktop-file-utils appstream
     lua5.3 lua5.1 nodejs node-acorn
 )
 
