@@ -1,0 +1,91 @@
+// The window on screens other than the designed one: the first size and the minimum, and
+// the Sprite page in landscape driven through the window as a pointer would.
+
+#include "uisupport.h"
+
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTabBar>
+
+namespace {
+
+// A control's rectangle in the window's coordinates.
+QRect inWindow(const QWidget* control, const QWidget* window)
+{
+    return {control->mapTo(window, QPoint(0, 0)), control->size()};
+}
+
+// Clicks at a point of the window, so the click goes to whatever control is on top there.
+void clickWindowAt(TfrmMain& w, QPoint point)
+{
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, point);
+}
+
+} // namespace
+
+class TestScreens : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The offscreen screen (800 x 600) holds the designed window with its frame; nothing goes
+    // below the minimum size, where the System page still shows every button.
+    void firstSizeAndMinimum()
+    {
+        TempHome home;
+        auto w = startWindow();
+        QCOMPARE(w->size(), QSize(384, 567));
+        QVERIFY2(w->screen()->availableGeometry().contains(w->frameGeometry()),
+                 qPrintable(
+                     QStringLiteral("%1,%2").arg(w->frameGeometry().bottom()).arg(w->frameGeometry().top())));
+        QCOMPARE(w->minimumSize(), QSize(320, 480));
+        w->resize(240, 320);
+        QCOMPARE(w->size(), QSize(320, 480));
+        w->TabControl1->setCurrentIndex(3);
+        for (QPushButton* b : {w->btDefault, w->btApply, w->btExportAll, w->btWebsite, w->btQuit})
+            QVERIFY2(w->rect().contains(inWindow(b, w.get())), qPrintable(b->text()));
+    }
+
+    void landscapeSpritePageReachesEveryPixelAndTool()
+    {
+        TempHome home;
+        MessageRecorder messages;
+        auto w = startWindow();
+        w->resize(800, 600);
+        w->TabControl1->setCurrentIndex(1);
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const int z = w->sheet.pixelSize;
+        QCOMPARE(z, 30);
+        QVERIFY(w->rect().contains(inWindow(w->pntMain, w.get())));
+        QCOMPARE(w->pntMain->width(), w->pntMain->height());
+
+        // Colour 5 from the strip, then the canvas's last unit of the last column and row.
+        const QPoint swatch(5 * w->stripHeight + w->stripHeight / 2, w->stripHeight / 2);
+        clickWindowAt(*w, w->pntColor->mapTo(w.get(), swatch));
+        QCOMPARE(w->sheet.currentColour, std::uint8_t(5));
+        clickWindowAt(*w, w->pntMain->mapTo(w.get(), QPoint(16 * z - 1, 16 * z - 1)));
+        QCOMPARE(w->sheet.pixel(15, 15), std::uint8_t(5));
+        QCOMPARE(w->pntMain->grab().toImage().pixelColor(15 * z, 15 * z),
+                 QColor::fromRgb(w->sheet.palette[5]));
+
+        // Each tool button lies wholly in the window, uncovered, and takes a click there.
+        const QList<QPushButton*> tools{w->btGraAdd,    w->btGraDel,    w->btGraBack,   w->btGraNext,
+                                        w->btGraCopy,   w->btGraPaste,  w->btGraPaint,  w->btGraRotate,
+                                        w->btGraFlipV,  w->btGraFlipH,  w->btGraShiftU, w->btGraShiftR,
+                                        w->btGraShiftD, w->btGraShiftL, w->btGraData};
+        for (QPushButton* b : tools) {
+            const QRect r = inWindow(b, w.get());
+            QVERIFY2(w->rect().contains(r), qPrintable(b->text()));
+            QCOMPARE(w->childAt(r.center()), b);
+            QSignalSpy clicked(b, &QPushButton::clicked);
+            clickWindowAt(*w, r.center());
+            QVERIFY2(clicked.count() == 1, qPrintable(b->text()));
+        }
+        QCOMPARE(w->btGraPaint->text(), "Fl");
+        QCOMPARE(w->btGraShiftR->text(), "R");
+        QCOMPARE(messages.messages.size(), 1);
+        QVERIFY2(messages.messages.first().startsWith("Exported."), qPrintable(messages.messages.first()));
+    }
+};
+
+QTEST_MAIN(TestScreens)
+#include "test_screens.moc"
