@@ -1,11 +1,17 @@
-// The window on screens other than the designed one: the first size and the minimum, and
-// the Sprite page in landscape driven through the window as a pointer would.
+// The window on screens other than the designed one: the first size and the minimum, the
+// Sprite page in landscape driven through the window as a pointer would, and the light and
+// dark looks.
 
+#include "app/look.h"
 #include "uisupport.h"
 
+#include <QApplication>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTabBar>
+
+#include <cmath>
 
 namespace {
 
@@ -21,12 +27,29 @@ void clickWindowAt(TfrmMain& w, QPoint point)
     QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, point);
 }
 
+double relativeLuminance(const QColor& c)
+{
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b)
+{
+    const double la = relativeLuminance(a);
+    const double lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 } // namespace
 
 class TestScreens : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { applyLook(LookScheme::Light); }
+
     // The offscreen screen (800 x 600) holds the designed window with its frame; nothing goes
     // below the minimum size, where the System page still shows every button.
     void firstSizeAndMinimum()
@@ -84,6 +107,38 @@ private slots:
         QCOMPARE(w->btGraShiftR->text(), "R");
         QCOMPARE(messages.messages.size(), 1);
         QVERIFY2(messages.messages.first().startsWith("Exported."), qPrintable(messages.messages.first()));
+    }
+
+    void looksKeepTheCanvasCellsApart_data()
+    {
+        QTest::addColumn<LookScheme>("scheme");
+        QTest::newRow("light") << LookScheme::Light;
+        QTest::newRow("dark") << LookScheme::Dark;
+    }
+    void looksKeepTheCanvasCellsApart()
+    {
+        QFETCH(LookScheme, scheme);
+        TempHome home;
+        auto w = startWindow();
+        applyLook(scheme);
+        QCOMPARE(QApplication::style()->name(), "fusion");
+        QCOMPARE(isDarkPalette(w->palette()), scheme == LookScheme::Dark);
+        const QPalette p = w->palette();
+        QVERIFY(contrast(p.color(QPalette::WindowText), p.color(QPalette::Window)) >= 7);
+        QVERIFY(contrast(p.color(QPalette::ButtonText), p.color(QPalette::Button)) >= 7);
+        QVERIFY(contrast(p.color(QPalette::Text), p.color(QPalette::Base)) >= 7);
+
+        // The gaps between the squares show the ground, apart from both checker greys and
+        // the centre cross.
+        const QColor ground = canvasGround(p);
+        for (const QColor grey :
+             {QColor(0x33, 0x33, 0x33), QColor(0x66, 0x66, 0x66), QColor(0x77, 0x77, 0x77)})
+            QVERIFY2(contrast(ground, grey) >= 1.5, qPrintable(grey.name()));
+        w->TabControl1->setCurrentIndex(1);
+        const QImage canvas = w->pntMain->grab().toImage();
+        QCOMPARE(canvas.pixelColor(22, 5), ground);
+        QCOMPARE(canvas.pixelColor(5, 22), ground);
+        QCOMPARE(canvas.pixelColor(5, 5), QColor(0x33, 0x33, 0x33));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/look.h"
 #include "app/messages.h"
 #include "app/paintsurface.h"
 #include "app/provisioning.h"
@@ -92,6 +93,8 @@ QWidget* makePanel(QWidget* parent)
 TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Zenkodo"));
+    // Before any control exists, so every control is made with the program's own look.
+    applyDesktopLook();
     // The window takes the hardware keys whenever no edit field, list or combo box has them.
     setFocusPolicy(Qt::StrongFocus);
     createControls();
