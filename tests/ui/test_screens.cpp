@@ -1,15 +1,19 @@
-// The window on screens other than the designed one: the first size and the minimum, the
-// Sprite page in landscape driven through the window as a pointer would, and the light and
-// dark looks.
+// The window on screens other than the designed one and for fingers: the first size and the
+// minimum, the Sprite page in landscape driven through the window as a pointer would, the
+// touch sizes of the lists and the message box, and the light and dark looks.
 
 #include "app/look.h"
 #include "uisupport.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTabBar>
+#include <QTimer>
 
 #include <cmath>
 
@@ -40,6 +44,11 @@ double contrast(const QColor& a, const QColor& b)
     const double la = relativeLuminance(a);
     const double lb = relativeLuminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+int itemHeight(const QListWidget* list, int row)
+{
+    return list->visualItemRect(list->item(row)).height();
 }
 
 } // namespace
@@ -107,6 +116,71 @@ private slots:
         QCOMPARE(w->btGraShiftR->text(), "R");
         QCOMPARE(messages.messages.size(), 1);
         QVERIFY2(messages.messages.first().startsWith("Exported."), qPrintable(messages.messages.first()));
+    }
+
+    void listsAreFingerSized()
+    {
+        TempHome home;
+        MessageRecorder messages;
+        auto w = startWindow();
+        for (const char* name : {"prgfiles/a.js", "prgfiles/b.lua", "spfiles/hero", "spfiles/tiles"})
+            QVERIFY(
+                writeBytes(home.workspace() + name, QByteArray(3 + 256, '\0').replace(0, 3, "\x10\x10\x01")));
+
+        clickKeys(*w, {"c", "i", "r", "c", "Ky"});
+        QVERIFY(w->pnlSelect->isVisible());
+        QCOMPARE(w->lstSelect->count(), 3);
+        QTest::mouseClick(w->btTextOpen, Qt::LeftButton);
+        QCOMPARE(w->lstBasfiles->count(), 2);
+        w->TabControl1->setCurrentIndex(1);
+        QTest::mouseClick(w->btGraOpen, Qt::LeftButton);
+        QCOMPARE(w->lstGrafiles->count(), 2);
+        for (const QListWidget* list : {w->lstSelect, w->lstBasfiles, w->lstGrafiles}) {
+            for (int row = 0; row < list->count(); ++row)
+                QVERIFY2(itemHeight(list, row) >= touchTarget,
+                         qPrintable(QString::number(itemHeight(list, row))));
+            QVERIFY(QFontInfo(list->font()).pixelSize() >= 16);
+        }
+        QVERIFY(messages.messages.isEmpty());
+    }
+
+    // The one message function shows our own box: readable text, an OK button a finger
+    // can hit, centred over the window.
+    void messageBoxIsFingerSized()
+    {
+        TempHome home;
+        auto w = startWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        bool shown = false;
+        QString text;
+        int okHeight = 0;
+        int textPixels = 0;
+        QPoint offCentre;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            shown = true;
+            const auto* label = box->findChild<QLabel*>();
+            text = label ? label->text() : QString();
+            textPixels = label ? QFontInfo(label->font()).pixelSize() : 0;
+            offCentre = box->frameGeometry().center() - w->frameGeometry().center();
+            for (QPushButton* b : box->findChildren<QPushButton*>()) {
+                if (b->text() == u"OK") {
+                    okHeight = b->height();
+                    QTest::mouseClick(b, Qt::LeftButton);
+                }
+            }
+            if (box->isVisible())
+                box->reject();
+        });
+        showMessage(w.get(), QStringLiteral("Saved."));
+        QVERIFY(shown);
+        QCOMPARE(text, "Saved.");
+        QVERIFY2(okHeight >= touchTarget, qPrintable(QString::number(okHeight)));
+        QVERIFY(textPixels >= 16);
+        QVERIFY2(offCentre.manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
     }
 
     void looksKeepTheCanvasCellsApart_data()

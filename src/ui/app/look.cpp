@@ -2,12 +2,30 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QFont>
+#include <QListWidget>
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleHints>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace {
+
+// Gives every item at least a finger's height, whatever the font.
+class TouchItemDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(std::max(size.height(), touchTarget));
+        return size;
+    }
+};
 
 // The desktop's own palette, as it was before ours replaced it for the whole application.
 const QPalette& desktopPalette()
@@ -113,4 +131,19 @@ QColor canvasGround(const QPalette& palette)
     // The checker greys #333333 and #666666 and the cross #777777 sit between black and the
     // light window colour, so either keeps them apart from the gaps.
     return isDarkPalette(palette) ? QColor(0, 0, 0) : QColor::fromRgb(lightColours.window);
+}
+
+QFont touchFont(const QFont& base)
+{
+    QFont font = base;
+    font.setPixelSize(18);
+    return font;
+}
+
+void makeTouchList(QListWidget* list)
+{
+    list->setFont(touchFont(list->font()));
+    list->setItemDelegate(new TouchItemDelegate(list));
+    // Every item has the one height, which also keeps long keyword lists quick to show.
+    list->setUniformItemSizes(true);
 }

@@ -80,6 +80,7 @@ QListWidget* makeList(QWidget* parent)
 {
     auto* l = new QListWidget(parent);
     l->setSortingEnabled(true);
+    makeTouchList(l);
     return l;
 }
 
@@ -219,6 +220,7 @@ void TfrmMain::createControls()
     pnlSelect->setAutoFillBackground(true);
     pnlSelect->hide();
     lstSelect = new QListWidget(pnlSelect);
+    makeTouchList(lstSelect);
     pnlSelButton = makePanel(pnlSelect);
     btnSelCancel = makeButton(pnlSelButton, QStringLiteral("X"));
 }
