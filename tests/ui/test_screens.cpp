@@ -1,6 +1,7 @@
 // The window on screens other than the designed one and for fingers: the first size and the
 // minimum, the Sprite page in landscape driven through the window as a pointer would, the
-// touch sizes of the lists and the message box, and the light and dark looks.
+// touch sizes of the lists and the message box, the latched "Sh" key, and the light and
+// dark looks.
 
 #include "app/look.h"
 #include "uisupport.h"
@@ -181,6 +182,27 @@ private slots:
         QVERIFY(textPixels >= 16);
         QVERIFY2(offCentre.manhattanLength() <= 2,
                  qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    }
+
+    void shiftKeyLooksPressedOnPageTwo()
+    {
+        TempHome home;
+        auto w = startWindow();
+        QPushButton* sh = keyWithCaption(*w, "Sh");
+        QVERIFY(sh && !sh->isChecked());
+        QTest::mouseClick(sh, Qt::LeftButton);
+        QVERIFY(w->shiftOn);
+        QVERIFY(sh->isChecked());
+        QCOMPARE(sh->palette().color(QPalette::Button), w->palette().color(QPalette::Highlight));
+        QTest::mouseClick(sh, Qt::LeftButton);
+        QVERIFY(!w->shiftOn);
+        QVERIFY(!sh->isChecked());
+        QCOMPARE(sh->palette().color(QPalette::Button), w->palette().color(QPalette::Button));
+        // A resize brings back page 1, and the key lets go with it.
+        QTest::mouseClick(sh, Qt::LeftButton);
+        w->resize(400, 600);
+        QVERIFY(!w->shiftOn);
+        QVERIFY(!sh->isChecked());
     }
 
     void looksKeepTheCanvasCellsApart_data()

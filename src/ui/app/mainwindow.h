@@ -225,6 +225,8 @@ private:
     void FormResize();
     // The first size and place: the designed size where the screen holds it, else smaller.
     void placeOnScreen();
+    // "Sh" looks pressed while the second keyboard page is up.
+    void showShiftLatch();
     void loadSettingsAndKeywords();
     void loadCodeBuffer();
 };

@@ -13,6 +13,24 @@ void TfrmMain::captionPass(int page)
         for (int column = 0; column < keyColumns; ++column)
             keys[row * keyColumns + column]->setText(
                 keyCaption(settingsList, page, row, column, shiftOn, labelCycle));
+    showShiftLatch();
+}
+
+void TfrmMain::showShiftLatch()
+{
+    // A checked button is drawn pressed; the click toggles it, and the caption pass that the
+    // click runs sets it to what the keyboard shows. The highlight colour makes the latch
+    // plain in a dark scheme too, where a pressed button hardly differs from the others.
+    QPalette latched = pnlKeys->palette();
+    latched.setColor(QPalette::Button, latched.color(QPalette::Highlight));
+    latched.setColor(QPalette::ButtonText, latched.color(QPalette::HighlightedText));
+    for (QPushButton* key : keys) {
+        const bool shift = key->text() == u"Sh";
+        key->setCheckable(shift);
+        key->setChecked(shift && shiftOn);
+        // An empty palette inherits the window's again.
+        key->setPalette(shift && shiftOn ? latched : QPalette());
+    }
 }
 
 void TfrmMain::resetKeyboardPage()
@@ -35,4 +53,5 @@ void TfrmMain::layoutKeys(const WindowLayout& layout)
         key->setAutoRepeatDelay(500);
         key->setAutoRepeatInterval(100);
     }
+    showShiftLatch();
 }
