@@ -1,28 +1,41 @@
 #include "app/mainwindow.h"
 
+#include "app/look.h"
 #include "app/messages.h"
 #include "app/paintsurface.h"
 #include "app/provisioning.h"
 #include "app/settingsrepair.h"
+#include "app/windowlayout.h"
 #include "editor/fontatlas.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
+#include <QWindow>
 
 namespace {
 
-constexpr int designedWidth = 384;
-constexpr int designedHeight = 567;
-constexpr int tabHeight = 49;
-constexpr int menuHeight = 43;
+// Before the first showing no platform says how large a frame it will put round the window;
+// where the platform decorates windows, room for a title bar is kept so that it stays on the
+// screen too.
+QMargins expectedFrameMargins(const QWidget* window)
+{
+    if (const QWindow* handle = window->windowHandle(); handle && !handle->frameMargins().isNull())
+        return handle->frameMargins();
+    const QString platform = QGuiApplication::platformName();
+    const bool decorated = platform == u"xcb" || platform.startsWith(u"wayland") || platform == u"windows" ||
+                           platform == u"cocoa";
+    return decorated ? QMargins(0, 32, 0, 0) : QMargins();
+}
 
 // A tab strip of a fixed height whose tabs share its whole width.
 class TabStrip : public QTabBar {
@@ -34,25 +47,22 @@ protected:
     {
         const int n = qMax(1, count());
         const int w = width() / n + (index < width() % n ? 1 : 0);
-        return {qMax(1, w), tabHeight};
+        return {qMax(1, w), tabStripHeight};
     }
-    QSize minimumTabSizeHint(int) const override { return {1, tabHeight}; }
+    QSize minimumTabSizeHint(int) const override { return {1, tabStripHeight}; }
 };
 
-QPushButton* makeButton(QWidget* parent, const QString& caption, const QRect& geometry = {})
+QPushButton* makeButton(QWidget* parent, const QString& caption)
 {
     auto* b = new QPushButton(caption, parent);
     // A focused button would take hardware keys meant for the code.
     b->setFocusPolicy(Qt::NoFocus);
-    if (!geometry.isNull())
-        b->setGeometry(geometry);
     return b;
 }
 
-QLabel* makeLabel(QWidget* parent, const QString& caption, const QRect& geometry, bool bold)
+QLabel* makeLabel(QWidget* parent, const QString& caption, bool bold)
 {
     auto* l = new QLabel(caption, parent);
-    l->setGeometry(geometry);
     if (bold) {
         QFont f = l->font();
         f.setBold(true);
@@ -61,18 +71,16 @@ QLabel* makeLabel(QWidget* parent, const QString& caption, const QRect& geometry
     return l;
 }
 
-QLineEdit* makeEdit(QWidget* parent, const QRect& geometry = {})
+QLineEdit* makeEdit(QWidget* parent)
 {
-    auto* e = new QLineEdit(parent);
-    if (!geometry.isNull())
-        e->setGeometry(geometry);
-    return e;
+    return new QLineEdit(parent);
 }
 
 QListWidget* makeList(QWidget* parent)
 {
     auto* l = new QListWidget(parent);
     l->setSortingEnabled(true);
+    makeTouchList(l);
     return l;
 }
 
@@ -86,6 +94,8 @@ QWidget* makePanel(QWidget* parent)
 TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Zenkodo"));
+    // Before any control exists, so every control is made with the program's own look.
+    applyDesktopLook();
     // The window takes the hardware keys whenever no edit field, list or combo box has them.
     setFocusPolicy(Qt::StrongFocus);
     createControls();
@@ -97,7 +107,8 @@ TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::createControls()
 {
-    resize(designedWidth, designedHeight);
+    resize(designedClientSize);
+    setMinimumSize(minimumClientSize);
 
     TabControl1 = new TabStrip(this);
     TabControl1->setFocusPolicy(Qt::NoFocus);
@@ -123,11 +134,11 @@ void TfrmMain::createControls()
     pnlBasfiles->hide();
     lstBasfiles = makeList(pnlBasfiles);
     pnlBasfilesBt = makePanel(pnlBasfiles);
-    btTextOk = makeButton(pnlBasfilesBt, QStringLiteral("OK"), {40, 24, 88, 49});
-    btTextCancel = makeButton(pnlBasfilesBt, QStringLiteral("Cancel"), {40, 84, 88, 49});
-    btTextDelete = makeButton(pnlBasfilesBt, QStringLiteral("Delete"), {40, 200, 88, 49});
+    btTextOk = makeButton(pnlBasfilesBt, QStringLiteral("OK"));
+    btTextCancel = makeButton(pnlBasfilesBt, QStringLiteral("Cancel"));
+    btTextDelete = makeButton(pnlBasfilesBt, QStringLiteral("Delete"));
     btTextDelete->hide();
-    btTextArchive = makeButton(pnlBasfilesBt, QStringLiteral("Archive"), {40, 260, 88, 49});
+    btTextArchive = makeButton(pnlBasfilesBt, QStringLiteral("Archive"));
     pnlKeys = makePanel(TabItem1);
     for (QPushButton*& key : keys) {
         key = makeButton(pnlKeys, QString());
@@ -145,9 +156,9 @@ void TfrmMain::createControls()
     pnlGraFiles->hide();
     lstGrafiles = makeList(pnlGraFiles);
     pnlGrafileBt = makePanel(pnlGraFiles);
-    btGraOk = makeButton(pnlGrafileBt, QStringLiteral("OK"), {40, 24, 88, 49});
-    btGraCancel = makeButton(pnlGrafileBt, QStringLiteral("Cancel"), {40, 84, 88, 49});
-    btGraArchive = makeButton(pnlGrafileBt, QStringLiteral("Archive"), {40, 260, 88, 49});
+    btGraOk = makeButton(pnlGrafileBt, QStringLiteral("OK"));
+    btGraCancel = makeButton(pnlGrafileBt, QStringLiteral("Cancel"));
+    btGraArchive = makeButton(pnlGrafileBt, QStringLiteral("Archive"));
     pntMain = new PaintSurface(TabItem2);
     pnlGraTools = makePanel(TabItem2);
     pntColor = new PaintSurface(pnlGraTools);
@@ -175,45 +186,43 @@ void TfrmMain::createControls()
     Memo1->setFrameShape(QFrame::NoFrame);
     Memo1->setFocusPolicy(Qt::NoFocus);
 
-    // System page: a fixed layout.
-    Label2 = makeLabel(TabItem4, QStringLiteral("Width"), {20, 10, 66, 23}, true);
-    edtWidth = makeEdit(TabItem4, {244, 5, 69, 32});
-    Label4 = makeLabel(TabItem4, QStringLiteral("Buttons height(CODE)"), {20, 45, 189, 23}, true);
-    edtKeyHeight = makeEdit(TabItem4, {244, 40, 69, 32});
-    Label5 = makeLabel(TabItem4, QStringLiteral("Buttons height(SPRITE)"), {20, 79, 199, 23}, true);
-    edtCommand = makeEdit(TabItem4, {244, 75, 69, 32});
-    Label3 = makeLabel(TabItem4, QStringLiteral("Sprite size"), {20, 113, 93, 23}, true);
-    edtSpriteSize = makeEdit(TabItem4, {244, 110, 69, 32});
-    Label1 = makeLabel(TabItem4, QStringLiteral("Export directory"), {19, 144, 189, 23}, true);
-    edtOpenmsxdir = makeEdit(TabItem4, {7, 170, designedWidth - 16, 32});
-    Label6 = makeLabel(TabItem4, QStringLiteral("Language"), {18, 217, 93, 23}, true);
+    // System page: placed by the layout pass, at its designed places where the page allows.
+    Label2 = makeLabel(TabItem4, QStringLiteral("Width"), true);
+    edtWidth = makeEdit(TabItem4);
+    Label4 = makeLabel(TabItem4, QStringLiteral("Buttons height(CODE)"), true);
+    edtKeyHeight = makeEdit(TabItem4);
+    Label5 = makeLabel(TabItem4, QStringLiteral("Buttons height(SPRITE)"), true);
+    edtCommand = makeEdit(TabItem4);
+    Label3 = makeLabel(TabItem4, QStringLiteral("Sprite size"), true);
+    edtSpriteSize = makeEdit(TabItem4);
+    Label1 = makeLabel(TabItem4, QStringLiteral("Export directory"), true);
+    edtOpenmsxdir = makeEdit(TabItem4);
+    Label6 = makeLabel(TabItem4, QStringLiteral("Language"), true);
     cmbLang = new QComboBox(TabItem4);
-    cmbLang->setGeometry(104, 215, 201, 32);
     cmbLang->addItems({QStringLiteral("Javascript(TIC-80)"), QStringLiteral("Lua(TIC-80)"),
                        QStringLiteral("Lua(LIKO-12)"), QStringLiteral("Pixilang")});
     chkGfx9000 = new QCheckBox(QStringLiteral("Use web browser"), TabItem4);
-    chkGfx9000->setGeometry(8, 247, 337, 19);
     chkGfx9000->hide();
-    Label7 = makeLabel(TabItem4, QStringLiteral("Color"), {18, 258, 93, 23}, true);
+    Label7 = makeLabel(TabItem4, QStringLiteral("Color"), true);
     cmbColor = new QComboBox(TabItem4);
-    cmbColor->setGeometry(104, 254, 201, 32);
     for (const PaletteEntry& p : paletteTable)
         cmbColor->addItem(QString::fromLatin1(p.name));
-    btDefault = makeButton(TabItem4, QStringLiteral("Default"), {21, 310, 124, 44});
-    btApply = makeButton(TabItem4, QStringLiteral("Apply settings"), {208, 308, 145, 44});
-    btWebsite = makeButton(TabItem4, QStringLiteral("Website"), {209, 399, 144, 44});
-    btExportAll = makeButton(TabItem4, QStringLiteral("Backup"), {21, 401, 124, 44});
-    btExport = makeButton(TabItem4, QStringLiteral("Export"), {24, 416, 145, 44});
+    btDefault = makeButton(TabItem4, QStringLiteral("Default"));
+    btApply = makeButton(TabItem4, QStringLiteral("Apply settings"));
+    btWebsite = makeButton(TabItem4, QStringLiteral("Website"));
+    btExportAll = makeButton(TabItem4, QStringLiteral("Backup"));
+    btExport = makeButton(TabItem4, QStringLiteral("Export"));
     btExport->hide();
-    btQuit = makeButton(TabItem4, QStringLiteral("Quit"), {209, 457, 145, 44});
+    btQuit = makeButton(TabItem4, QStringLiteral("Quit"));
 
     // The floating selection list, above every page.
     pnlSelect = makePanel(this);
     pnlSelect->setAutoFillBackground(true);
     pnlSelect->hide();
     lstSelect = new QListWidget(pnlSelect);
+    makeTouchList(lstSelect);
     pnlSelButton = makePanel(pnlSelect);
-    btnSelCancel = makeButton(pnlSelButton, QStringLiteral("X"), {0, 0, 43, 43});
+    btnSelCancel = makeButton(pnlSelButton, QStringLiteral("X"));
 }
 
 void TfrmMain::connectHandlers()
@@ -289,7 +298,7 @@ void TfrmMain::FormCreate()
     showPage(0);
     imgFonts = buildFontAtlas();
     workspace = platformWorkspace();
-    alignControls(); // so the key panel has its width before provisioning reads it
+    layoutControls(); // so the key panel has its width before provisioning reads it
     loadSettingsAndKeywords();
 
     // Values an edited settings file may hold that no layout or editor can work with are
@@ -307,7 +316,7 @@ void TfrmMain::FormCreate()
     refreshCellLabel();
     sheet.currentColour = 2;
     setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-    move(0, 32);
+    placeOnScreen();
     layoutControls();
     fillHelpPage();
     sheet.palette = loadPalette(settingsList, settingsList.intValue(u"palette").value_or(0));
@@ -386,87 +395,111 @@ void TfrmMain::btQuitClick()
     close();
 }
 
-void TfrmMain::alignControls()
+void TfrmMain::placeOnScreen()
 {
-    const int w = width();
-    const int h = qMax(0, height() - tabHeight);
-    TabControl1->setGeometry(0, 0, w, tabHeight);
-    for (QWidget* page : {TabItem1, TabItem2, TabItem3, TabItem4})
-        page->setGeometry(0, tabHeight, w, h);
-    Memo1->setGeometry(0, 0, w, h);
-
-    const int keysHeight = pnlKeys->height();
-    pnlBasMenu->setGeometry(0, 0, w, menuHeight);
-    pnlKeys->setGeometry(0, h - keysHeight, w, keysHeight);
-    pntProg->setGeometry(0, menuHeight, w, qMax(0, h - menuHeight - keysHeight));
-    pnlBasfiles->setGeometry(0, menuHeight, w, qMax(0, h - menuHeight));
-    lstBasfiles->setGeometry(0, 0, 217, pnlBasfiles->height());
-    pnlBasfilesBt->setGeometry(217, 0, qMax(0, w - 217), pnlBasfiles->height());
-
-    const int toolsHeight = pnlGraTools->height();
-    pnlGraMenu->setGeometry(0, 0, w, menuHeight);
-    pnlGraTools->setGeometry(0, h - toolsHeight, w, toolsHeight);
-    pntMain->setGeometry(0, menuHeight, w, qMax(0, h - menuHeight - toolsHeight));
-    pnlGraFiles->setGeometry(0, menuHeight, w, qMax(0, h - menuHeight));
-    lstGrafiles->setGeometry(0, 0, 217, pnlGraFiles->height());
-    pnlGrafileBt->setGeometry(217, 0, qMax(0, w - 217), pnlGraFiles->height());
+    const QScreen* where = screen();
+    if (!where)
+        return;
+    // Some platforms know the frame once the native window exists, before it is shown.
+    create();
+    const QMargins frame = expectedFrameMargins(this);
+    const QRect client = firstWindowGeometry(where->availableGeometry(), frame);
+    resize(client.size());
+    // move() places the frame's top left corner.
+    move(client.left() - frame.left(), client.top() - frame.top());
 }
 
 void TfrmMain::layoutControls()
 {
-    alignControls();
-    const int W = Memo1->width();
-    const int H = Memo1->height();
-    pageWidth = W;
-    pageHeight = H;
+    const QSize page(width(), qMax(0, height() - tabStripHeight));
+    const WindowLayout L =
+        layoutWindow(layoutInput(settingsList, page, sheet.cellWidth, sheet.cellHeight, shiftOn));
+    pageWidth = L.pageWidth;
+    pageHeight = L.pageHeight;
+    stripHeight = L.stripHeight;
+    sheet.pixelSize = L.pixelSize;
 
-    // Start-up has repaired these; Apply refuses values below 1. The guards keep a value
-    // set any other way from dividing by zero.
-    const int toolHeight = qMax(1, settingsList.intValue(u"command").value_or(26));
-    const int toolStep = W / 8;
-    stripHeight = W / 16;
-    sheet.pixelSize = qMax(1, W / qMax(1, sheet.cellWidth));
+    TabControl1->setGeometry(L.tabStrip);
+    for (QWidget* tabPage : {TabItem1, TabItem2, TabItem3, TabItem4})
+        tabPage->setGeometry(L.page);
+    Memo1->setGeometry(L.Memo1);
 
-    // Sprite page: the canvas keeps W x W between the menu row and the tools panel.
-    pnlGraTools->resize(W, qMax(0, H - W - menuHeight));
-    alignControls();
-    const int toolsHeight = pnlGraTools->height();
-    pntColor->setGeometry(0, 0, W, stripHeight);
-    pntView->setGeometry(0, stripHeight, 2 * sheet.cellWidth, 2 * sheet.cellHeight); // drawn at scale 2
+    // Code page.
+    pnlBasMenu->setGeometry(L.pnlBasMenu);
+    btTextNew->setGeometry(L.btTextNew);
+    btTextOpen->setGeometry(L.btTextOpen);
+    btTextSave->setGeometry(L.btTextSave);
+    edtFile->setGeometry(L.edtFile);
+    lblLine->setGeometry(L.lblLine);
+    btRun->setGeometry(L.btRun);
+    pntProg->setGeometry(L.pntProg);
+    pnlKeys->setGeometry(L.pnlKeys);
+    pnlBasfiles->setGeometry(L.pnlBasfiles);
+    lstBasfiles->setGeometry(L.lstBasfiles);
+    pnlBasfilesBt->setGeometry(L.pnlBasfilesBt);
+    btTextOk->setGeometry(L.btTextOk);
+    btTextCancel->setGeometry(L.btTextCancel);
+    btTextDelete->setGeometry(L.btTextDelete);
+    btTextArchive->setGeometry(L.btTextArchive);
+    layoutKeys(L);
+
+    // Sprite page.
+    pnlGraMenu->setGeometry(L.pnlGraMenu);
+    btGraNew->setGeometry(L.btGraNew);
+    btGraOpen->setGeometry(L.btGraOpen);
+    btGraSave->setGeometry(L.btGraSave);
+    edtGraFile->setGeometry(L.edtGraFile);
+    lblCel->setGeometry(L.lblCel);
+    pntMain->setGeometry(L.pntMain);
+    pnlGraTools->setGeometry(L.pnlGraTools);
+    pntColor->setGeometry(L.pntColor);
+    pntView->setGeometry(L.pntView);
     const std::array<QPushButton*, 7> firstRow{btGraAdd,  btGraDel,   btGraBack, btGraNext,
                                                btGraCopy, btGraPaste, btGraPaint};
-    for (int k = 1; k <= 7; ++k)
-        firstRow[k - 1]->setGeometry(k * toolStep + 1, toolsHeight - 2 * toolHeight - 2, toolStep - 2,
-                                     toolHeight);
+    for (size_t k = 0; k < firstRow.size(); ++k)
+        firstRow[k]->setGeometry(L.firstToolRow[k]);
     const std::array<QPushButton*, 8> secondRow{btGraRotate, btGraFlipV,  btGraFlipH,  btGraShiftU,
                                                 btGraShiftR, btGraShiftD, btGraShiftL, btGraData};
-    for (int k = 0; k < 8; ++k)
-        secondRow[k]->setGeometry(k * toolStep + 1, toolsHeight - toolHeight, toolStep - 2, toolHeight);
+    for (size_t k = 0; k < secondRow.size(); ++k)
+        secondRow[k]->setGeometry(L.secondToolRow[k]);
+    pnlGraFiles->setGeometry(L.pnlGraFiles);
+    lstGrafiles->setGeometry(L.lstGrafiles);
+    pnlGrafileBt->setGeometry(L.pnlGrafileBt);
+    btGraOk->setGeometry(L.btGraOk);
+    btGraCancel->setGeometry(L.btGraCancel);
+    btGraArchive->setGeometry(L.btGraArchive);
 
-    // Menu rows.
-    const int a = W / 7;
-    btTextNew->setGeometry(0, 0, a, menuHeight);
-    btTextOpen->setGeometry(a, 0, a, menuHeight);
-    btTextSave->setGeometry(2 * a, 0, a, menuHeight);
-    edtFile->setGeometry(3 * a, 4, W - 5 * a, 32);
-    lblLine->setGeometry(W - 2 * a + 1, 9, a - 1, 24);
-    btRun->setGeometry(W - a, 0, a, menuHeight);
-    btGraNew->setGeometry(0, 0, a, menuHeight);
-    btGraOpen->setGeometry(a, 0, a, menuHeight);
-    btGraSave->setGeometry(2 * a, 0, a, menuHeight);
-    edtGraFile->setGeometry(3 * a, 4, W - 5 * a, 32);
-    lblCel->setGeometry(W - 2 * a + 1, 9, 2 * a - 1, 24);
+    // System page.
+    const SystemPageLayout& s = L.system;
+    Label2->setGeometry(s.Label2);
+    edtWidth->setGeometry(s.edtWidth);
+    Label4->setGeometry(s.Label4);
+    edtKeyHeight->setGeometry(s.edtKeyHeight);
+    Label5->setGeometry(s.Label5);
+    edtCommand->setGeometry(s.edtCommand);
+    Label3->setGeometry(s.Label3);
+    edtSpriteSize->setGeometry(s.edtSpriteSize);
+    Label1->setGeometry(s.Label1);
+    edtOpenmsxdir->setGeometry(s.edtOpenmsxdir);
+    Label6->setGeometry(s.Label6);
+    cmbLang->setGeometry(s.cmbLang);
+    chkGfx9000->setGeometry(s.chkGfx9000);
+    Label7->setGeometry(s.Label7);
+    cmbColor->setGeometry(s.cmbColor);
+    btDefault->setGeometry(s.btDefault);
+    btApply->setGeometry(s.btApply);
+    btWebsite->setGeometry(s.btWebsite);
+    btExportAll->setGeometry(s.btExportAll);
+    btExport->setGeometry(s.btExport);
+    btQuit->setGeometry(s.btQuit);
 
     // The floating selection list.
-    pnlSelect->setGeometry(32, 16, W - 64, H);
-    lstSelect->setGeometry(0, 0, pnlSelect->width() - 43, H);
-    pnlSelButton->setGeometry(lstSelect->width(), 0, 43, H);
+    pnlSelect->setGeometry(L.pnlSelect);
+    lstSelect->setGeometry(L.lstSelect);
+    pnlSelButton->setGeometry(L.pnlSelButton);
+    btnSelCancel->setGeometry(L.btnSelCancel);
     pnlSelect->raise();
 
-    layoutKeys();
-    alignControls();
-
-    edtOpenmsxdir->resize(W - 16, edtOpenmsxdir->height());
     updateViewMetrics(text, settingsList.intValue(u"width").value_or(32), pntProg->width(),
                       pntProg->height());
 }

@@ -24,6 +24,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QTabBar;
+struct WindowLayout;
 
 class TfrmMain : public QWidget {
     Q_OBJECT
@@ -155,7 +156,7 @@ public:
     void btQuitClick();
 
     // ---- Keyboard (ui/editor/keyboard.cpp) ----
-    void layoutKeys();
+    void layoutKeys(const WindowLayout& layout);
     void captionPass(int page);
     void resetKeyboardPage();
 
@@ -222,9 +223,10 @@ private:
     void FormCreate();
     void FormClose();
     void FormResize();
-    // Docks the pages and the panels of the code page to the client area (the "Top",
-    // "Bottom" and "Client" alignments of the design).
-    void alignControls();
+    // The first size and place: the designed size where the screen holds it, else smaller.
+    void placeOnScreen();
+    // "Sh" looks pressed while the second keyboard page is up.
+    void showShiftLatch();
     void loadSettingsAndKeywords();
     void loadCodeBuffer();
 };

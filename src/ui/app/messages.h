@@ -8,7 +8,8 @@
 
 class QWidget;
 
-// A modal message box with one OK button (or the test sink, when one is set).
+// A modal box with the text and one OK button, centred over the window (or the test sink,
+// when one is set).
 void showMessage(QWidget* parent, const QString& text);
 
 // Replaces the message box by sink; an empty function restores the message box.

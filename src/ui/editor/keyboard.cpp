@@ -1,6 +1,7 @@
 // The on-screen keyboard: 80 keys laid out from the settings' layout rows, two pages.
 
 #include "app/mainwindow.h"
+#include "app/windowlayout.h"
 #include "editor/keylayout.h"
 
 #include <QPushButton>
@@ -12,6 +13,24 @@ void TfrmMain::captionPass(int page)
         for (int column = 0; column < keyColumns; ++column)
             keys[row * keyColumns + column]->setText(
                 keyCaption(settingsList, page, row, column, shiftOn, labelCycle));
+    showShiftLatch();
+}
+
+void TfrmMain::showShiftLatch()
+{
+    // A checked button is drawn pressed; the click toggles it, and the caption pass that the
+    // click runs sets it to what the keyboard shows. The highlight colour makes the latch
+    // plain in a dark scheme too, where a pressed button hardly differs from the others.
+    QPalette latched = pnlKeys->palette();
+    latched.setColor(QPalette::Button, latched.color(QPalette::Highlight));
+    latched.setColor(QPalette::ButtonText, latched.color(QPalette::HighlightedText));
+    for (QPushButton* key : keys) {
+        const bool shift = key->text() == u"Sh";
+        key->setCheckable(shift);
+        key->setChecked(shift && shiftOn);
+        // An empty palette inherits the window's again.
+        key->setPalette(shift && shiftOn ? latched : QPalette());
+    }
 }
 
 void TfrmMain::resetKeyboardPage()
@@ -20,26 +39,19 @@ void TfrmMain::resetKeyboardPage()
     captionPass(1);
 }
 
-void TfrmMain::layoutKeys()
+void TfrmMain::layoutKeys(const WindowLayout& layout)
 {
-    keyWidth = pnlKeys->width() / keyColumns;
-    // Start-up repairs "keyheight" and Apply refuses values below 1.
-    keyHeight = qMax(1, settingsList.intValue(u"keyheight").value_or(30));
-    pnlKeys->resize(pnlKeys->width(), keyRows * keyHeight);
-    labelCycle = 0;
-    for (int i = 0; i < keyRows; ++i) {
-        for (int j = 0; j < keyColumns; ++j) {
-            QPushButton* key = keys[i * keyColumns + j];
-            const QString caption = keyCaption(settingsList, 1, i, j, shiftOn, labelCycle);
-            const int w = caption == u" " ? 2 * keyWidth - 2 : keyWidth - 2;
-            const int h = caption == u"Rt" ? 2 * keyHeight - 3 : keyHeight - 3;
-            key->setGeometry(j * keyWidth, i * keyHeight, qMax(0, w), qMax(0, h));
-            key->setText(caption);
-            key->setVisible(!caption.isEmpty());
-            // A held key repeats: first after 500 ms, then every 100 ms, until released.
-            key->setAutoRepeat(true);
-            key->setAutoRepeatDelay(500);
-            key->setAutoRepeatInterval(100);
-        }
+    keyWidth = layout.keyWidth;
+    keyHeight = layout.keyHeight;
+    for (size_t k = 0; k < keys.size(); ++k) {
+        QPushButton* key = keys[k];
+        key->setGeometry(layout.keys[k]);
+        key->setText(layout.keyCaptions[k]);
+        key->setVisible(layout.keyVisible[k]);
+        // A held key repeats: first after 500 ms, then every 100 ms, until released.
+        key->setAutoRepeat(true);
+        key->setAutoRepeatDelay(500);
+        key->setAutoRepeatInterval(100);
     }
+    showShiftLatch();
 }

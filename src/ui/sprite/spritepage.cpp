@@ -2,6 +2,7 @@
 // are in core/sprite; these handlers turn events into calls there and repaint.
 
 #include "app/filelist.h"
+#include "app/look.h"
 #include "app/mainwindow.h"
 #include "app/messages.h"
 #include "app/paintsurface.h"
@@ -29,8 +30,8 @@ void TfrmMain::refreshCellLabel()
 
 void TfrmMain::pntMainPaint(QPainter& painter)
 {
-    // The gaps between the pixel squares show the page background.
-    painter.fillRect(pntMain->rect(), pntMain->palette().color(QPalette::Window));
+    // The gaps between the pixel squares show a ground that keeps the squares apart.
+    painter.fillRect(pntMain->rect(), canvasGround(pntMain->palette()));
     paintSpriteCanvas(painter, sheet);
 }
 
@@ -60,7 +61,7 @@ void TfrmMain::pntMainMouseMove(QMouseEvent* event)
 
 void TfrmMain::pntColorPaint(QPainter& painter)
 {
-    painter.fillRect(pntColor->rect(), pntColor->palette().color(QPalette::Window));
+    painter.fillRect(pntColor->rect(), canvasGround(pntColor->palette()));
     paintPaletteStrip(painter, sheet, stripHeight);
 }
 
