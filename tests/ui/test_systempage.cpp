@@ -251,15 +251,23 @@ private slots:
         const QString text = accessibleText(w->Memo1);
         QCOMPARE(text, w->Memo1->toPlainText());
         const QStringList lines = text.split(u'\n');
-        QCOMPARE(lines.size(), 147);
-        QCOMPARE(w->Memo1->document()->blockCount(), 147);
-        QCOMPARE(lines.mid(4, 2), (QStringList{"* TIC-80", "dofile(\"" + documentsFolder() + "/a.js\")"}));
+        QCOMPARE(lines.size(), 154);
+        QCOMPARE(w->Memo1->document()->blockCount(), 154);
+        // The commands today's consoles take, with TIC-80's own folder, where Run writes.
+        QCOMPARE(lines.mid(4, 3), (QStringList{"* TIC-80 (files in " + documentsFolder() + ")", "new js",
+                                               "import code a.js"}));
+        QCOMPARE(lines.mid(lines.indexOf("* TIC-80 (into a new cart)"), 3),
+                 (QStringList{"* TIC-80 (into a new cart)", ">import tiles tiles.png",
+                              ">import sprites sprites.png"}));
+        QVERIFY(lines.contains("dofile(\"D:/a.lua\")"));
+        QVERIFY(lines.contains(">import NAME.lk12"));
+        QVERIFY(lines.contains("Fh... Flip horizontal"));
         const qsizetype dirs = lines.indexOf("* Directories");
         QCOMPARE(lines.mid(dirs, 12),
                  (QStringList{"* Directories", "- Code files", ws.codeFilesDir, "", "- Sprite files",
                               ws.spriteFilesDir, "", "- Templates", ws.templatesDir, "", "- Common functions",
                               ws.commonFunctionsDir}));
-        QVERIFY(lines[143].endsWith("by editing " + ws.keywordsPath + "."));
+        QVERIFY(lines[150].endsWith("by editing " + ws.keywordsPath + "."));
         QCOMPARE(lines.last(), QString(projectWebAddress));
         QVERIFY(w->Memo1->isReadOnly());
         QCOMPARE(w->Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
