@@ -296,6 +296,7 @@ void TestRunExport::realPreludesParse()
     QStringList keywords;
     QCOMPARE(provisionDefaults(ws, settings, keywords, 384), QStringList());
     settings.setValue(QStringLiteral("lang"), lang);
+    settings.setValue(QStringLiteral("exportdir"), home.path() + "/Documents");
     settings.setValue(QStringLiteral("exportdir2"), home.path() + "/Documents");
     TextModel m;
     m.codeLines = code;

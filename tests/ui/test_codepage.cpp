@@ -219,7 +219,7 @@ void TestCodePage::runExportsAndSavesFirst()
     TempHome home;
     MessageRecorder messages;
     auto w = startWindow();
-    const QString js = home.path() + "/Documents/a.js";
+    const QString js = home.path() + "/.local/share/com.nesbox.tic/TIC-80/a.js";
     const QByteArray prelude = readBytes(w->workspace.commonFunctionsDir + "func.js");
     QVERIFY(prelude.endsWith("\r\n"));
 
