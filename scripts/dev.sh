@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 # Build tools and libraries, plus the independent readers the tests check our files with.
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl1-mesa-dev libgif-dev libzip-dev zlib1g-dev libbenchmark-dev
+    qt6-base-dev libgl1-mesa-dev libgif-dev libpng-dev libzip-dev zlib1g-dev libbenchmark-dev
     unzip
     lua5.3 lua5.1 nodejs node-acorn
 )
