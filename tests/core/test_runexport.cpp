@@ -6,6 +6,8 @@
 #include "app/workspace.h"
 #include "editor/runexport.h"
 #include "editor/textmodel.h"
+#include "sprite/spritesheet.h"
+#include "spritesupport.h"
 #include "testsupport.h"
 
 #include <QDirIterator>
@@ -37,6 +39,7 @@ struct RunFixture {
     Workspace ws = Workspace::under(home.path() + "/ws/");
     SettingsList settings;
     QString out = home.path() + "/out";
+    SpriteSheet sheet = makeBlankSheet(16, 16, 1); // nothing drawn: no TIC-80 sections
 
     RunFixture()
     {
@@ -59,7 +62,7 @@ struct RunFixture {
         m.codeLines = code;
         m.modified = modified;
         settings.setValue(QStringLiteral("lang"), lang);
-        return runProgram(m, name, ws, settings);
+        return runProgram(m, name, ws, settings, sheet);
     }
 };
 
@@ -300,7 +303,7 @@ void TestRunExport::realPreludesParse()
     settings.setValue(QStringLiteral("exportdir2"), home.path() + "/Documents");
     TextModel m;
     m.codeLines = code;
-    QCOMPARE(runProgram(m, {}, ws, settings).message, QString());
+    QCOMPARE(runProgram(m, {}, ws, settings, makeBlankSheet(16, 16, 1)).message, QString());
     const QString file = home.path() + (lang == u"0" ? "/Documents/a.js" : "/Documents/a.lua");
     QVERIFY(QFile::exists(file));
     expectTool(tool, args + QStringList{file}, accepted);

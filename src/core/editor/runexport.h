@@ -1,7 +1,8 @@
 #pragma once
 // Run: the program handed to the chosen console. The user's code is joined with the
-// target's first line and prelude and written under the fixed name the console loads;
-// for Pixilang the runtime is started in its folder as well.
+// target's first line and prelude and written under the fixed name the console loads; a
+// TIC-80 program also carries the drawn sprites and their colours as the project sections
+// TIC-80 reads; for Pixilang the runtime is started in its folder as well.
 
 #include <QString>
 #include <QStringList>
@@ -9,6 +10,7 @@
 #include <span>
 
 struct SettingsList;
+struct SpriteSheet;
 struct TextModel;
 struct Workspace;
 
@@ -18,6 +20,7 @@ struct RunTarget {
     const char* prelude;      // file name in the workspace's "js/" folder
     const char* exportDirKey; // setting holding the export folder
     const char* fileName;     // appended to the export folder as written
+    const char* comment;      // the language's line comment for TIC-80's project sections; nullptr: none
 };
 
 // The four targets in the order of the Language list.
@@ -43,10 +46,11 @@ struct RunResult {
 };
 
 // Run. A named, modified text is saved first (without a message; modified stays set,
-// a failed save stops the run); then the export is written. Nothing is started here:
-// the caller shows the message, then starts the runtime when one is named.
+// a failed save stops the run); then the export is written, for TIC-80 with the sheet's
+// sections after the prelude (none for a blank sheet). Nothing is started here: the caller
+// shows the message, then starts the runtime when one is named.
 RunResult runProgram(const TextModel& model, const QString& fileName, const Workspace& workspace,
-                     const SettingsList& settings);
+                     const SettingsList& settings, const SpriteSheet& sheet);
 
 // Starts program without waiting for it, with workingDir as its working directory. A
 // program that is not there is not an error: the console may simply not be installed.
