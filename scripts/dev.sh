@@ -5,13 +5,17 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 
-# Build tools and libraries, plus the independent readers the tests check our files with.
+# Build tools and libraries, plus the independent readers the tests check our files with
+# and the consoles' engines they run the exported programs in (Duktape's duk, Lua 5.3,
+# LuaJIT; QuickJS comes from the npm registry into the build tree when the tests run).
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl1-mesa-dev libgif-dev libpng-dev libzip-dev zlib1g-dev libbenchmark-dev
     unzip
-    lua5.3 lua5.1 nodejs node-acorn
+    lua5.3 lua5.1 luajit duktape nodejs node-acorn
 )
+# Debian's npm goes with Debian's nodejs; a Node.js from elsewhere brings its own npm.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 install_missing() {
     local missing=()
