@@ -7,14 +7,18 @@ cd "$(dirname "$0")/.."
 
 # Build tools and libraries (rsvg-convert renders the icon; dpkg-dev and file let CPack build
 # the .deb), plus the independent readers the tests check our files with (among them the
-# desktop entry and AppStream validators).
+# desktop entry and AppStream validators) and the consoles' engines they run the exported
+# programs in (Duktape's duk, Lua 5.3, LuaJIT; QuickJS comes from the npm registry into the
+# build tree when the tests run).
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl1-mesa-dev libgif-dev libzip-dev zlib1g-dev libbenchmark-dev
+    qt6-base-dev libgl1-mesa-dev libgif-dev libpng-dev libzip-dev zlib1g-dev libbenchmark-dev
     librsvg2-bin dpkg-dev file
     unzip desktop-file-utils appstream
-    lua5.3 lua5.1 nodejs node-acorn
+    lua5.3 lua5.1 luajit duktape nodejs node-acorn
 )
+# Debian's npm goes with Debian's nodejs; a Node.js from elsewhere brings its own npm.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 install_missing() {
     local missing=()

@@ -1,4 +1,5 @@
-// The Help text: 148 lines, the folders filled in wherever their placeholder stands.
+// The Help text: 155 lines, the commands today's consoles take, the folders filled in wherever
+// their placeholder stands.
 
 #include "app/helptext.h"
 
@@ -13,9 +14,9 @@ private slots:
         const QString text = helpTextTemplate();
         QVERIFY(text.endsWith(u'\n'));
         const QStringList lines = text.chopped(1).split(u'\n');
-        QCOMPARE(lines.size(), 148);
+        QCOMPARE(lines.size(), 155);
         QCOMPARE(lines.first(), QString("[CODE]"));
-        QCOMPARE(lines.mid(143),
+        QCOMPARE(lines.mid(150),
                  (QStringList{
                      "- The template will display the files whose beginning matches the word at "
                      "the cursor position. If there is no matching file, it displays all the "
@@ -26,6 +27,30 @@ private slots:
                      projectWebAddress,
                  }));
         QCOMPARE(lines.count(QString()), 20);
+    }
+
+    // What a user types in each console to load the program and import the sprites, with
+    // the file names Run and "Ex" write.
+    void loadingAndImportCommands()
+    {
+        const QStringList lines = helpTextTemplate().split(u'\n');
+        QCOMPARE(
+            lines.mid(3, 15),
+            (QStringList{
+                "It can be loaded by writing a command like the following on fantasy consoles.",
+                "* TIC-80 (files in %exportdir%)", "new js", "import code a.js", "* TIC-80, Lua", "new lua",
+                "import code a.lua", "* TIC-80 PRO: code, sprites and colours at once",
+                "load a.js (or load a.lua)",
+                "When TIC-80 is installed, Run also starts it with the code and the exported sprites loaded.",
+                "* LIKO-12", "dofile(\"D:/a.lua\")", "* Pixilang", "It starts automatically.", ""}));
+        const qsizetype sprite = lines.indexOf("[SPRITE]");
+        QCOMPARE(lines.mid(sprite + 10, 2), (QStringList{"Fv... Flip vertical", "Fh... Flip horizontal"}));
+        QCOMPARE(lines.mid(sprite + 17, 9),
+                 (QStringList{"It can be imported with the following command on fantasy consoles.",
+                              "* TIC-80 (into a new cart)", ">import tiles tiles.png",
+                              ">import sprites sprites.png", "* LIKO-12 (NAME: the name of the sprites)",
+                              ">import NAME.lk12", "* Pixilang", "img=load(\"NAME0.gif\")", ""}));
+        QVERIFY(!helpTextTemplate().contains("dofile(\"%exportdir%"));
     }
 
     void fillsEveryPlaceholderOnce()
@@ -39,18 +64,15 @@ private slots:
         f.keywordsPath = "/w/keywords.ini";
         const QString text = fillHelpText(f);
         QCOMPARE(text.count("%"), 2); // only those of the export folder's own name
-        QVERIFY(text.contains("dofile(\"/home/u/%di_js%/a.js\")\n"));
+        QVERIFY(text.contains("* TIC-80 (files in /home/u/%di_js%)\n"));
         QVERIFY(text.contains("* Directories\n- Code files\n/w/prgfiles/\n\n- Sprite files\n/w/spfiles/\n\n"
                               "- Templates\n/w/tempfiles/\n\n- Common functions\n/w/js/\n"));
         QVERIFY(text.contains("suggested keywords by editing /w/keywords.ini.\n"));
     }
 
-    void anEmptyExportFolderLeavesTheSlashAlone()
+    void anEmptyExportFolderFillsInAsNothing()
     {
-        QVERIFY(fillHelpText({}).contains("dofile(\"/a.js\")\n"
-                                          "When TIC-80 is installed, Run also starts it with the code and "
-                                          "the exported sprites loaded.\n"
-                                          "* LIKO-12\ndofile(\"/a.lua\")\n"));
+        QVERIFY(fillHelpText({}).contains("\n* TIC-80 (files in )\nnew js\n"));
     }
 };
 

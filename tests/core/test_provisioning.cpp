@@ -28,11 +28,11 @@ struct Expected {
 const Expected expectedFiles[] = {
     {"func.js", 1006, "3e4fff913cee7d039a4f32dbac6fb837a4c7bc49", CrLf, true,
      "function rand(a){return Math.floor(Math.random()*a);}"},
-    {"func.lua", 655, "d0dd485a5a7dfcfa3aa47247fd514fbb08a72d68", CrLf, true,
-     "function rand(a) return math.random(0,a-1) end"},
+    {"func.lua", 664, "be4cfd2d29b7ed0d9fc668decfc01b089aca7fe0", CrLf, true,
+     "function rand(a) return math.floor(math.random()*a) end"},
     {"func.pixi", 917, "358db5f76abc3ab75379141abbcb8751e5e6817b", CrLf, true, "fn sprite($x,$y,$d){"},
-    {"func_lk12.lua", 655, "d0dd485a5a7dfcfa3aa47247fd514fbb08a72d68", CrLf, true,
-     "function rand(a) return math.random(0,a-1) end"},
+    {"func_lk12.lua", 664, "be4cfd2d29b7ed0d9fc668decfc01b089aca7fe0", CrLf, true,
+     "function rand(a) return math.floor(math.random()*a) end"},
     {"circle", 67, "5be117d1191a5a1b46c0b0fb615b75f024b57376", Lf, true, nullptr},
     {"ltm_border", 119, "f6a2c6813611d1b9aca7677e5a37e6c8d999bfa1", Lf, true, nullptr},
     {"ltm_chk", 203, "b727ed0bf0178c55ebe8b5a6e4f1db2dc9c0b642", CrLf, true, nullptr},
@@ -92,7 +92,7 @@ private slots:
                          QByteArray(e.firstLine));
             total += int(bytes.size());
         }
-        QCOMPARE(total, 9960);
+        QCOMPARE(total, 9978);
     }
 
     void keywords()
@@ -131,17 +131,23 @@ private slots:
         QCOMPARE(keywords, builtinKeywords());
 
         const QStringList expectedKeys = {
-            "exportdir", "exportdir2", "exportdir3", "runapp",    "runapp2",   "runapp3",   "width",
-            "BtnKey11",  "BtnKey12",   "BtnKey13",   "BtnKey14",  "BtnKey15",  "BtnKey16",  "BtnKey17",
-            "BtnKey18",  "BtnKey21",   "BtnKey22",   "BtnKey23",  "BtnKey24",  "BtnKey25",  "BtnKey26",
-            "BtnKey27",  "BtnKey28",   "pltMSX",     "pltDB16",   "pltPICO-8", "pltARNE16", "pltEDG16",
-            "pltA64",    "pltC64",     "pltVIC20",   "pltCGA",    "pltSLIFE",  "pltJMP",    "pltCGARNE",
-            "pltPSYG",   "pltEROGE",   "pltEISLAND", "pltBARNES", "pltVV16",   "palette",   "command",
-            "web",       "keyheight",  "sprite",     "lang"};
+            "exportdir", "exportdir2", "exportdir3", "runapp",    "runapp2",   "runapp3",      "width",
+            "BtnKey11",  "BtnKey12",   "BtnKey13",   "BtnKey14",  "BtnKey15",  "BtnKey16",     "BtnKey17",
+            "BtnKey18",  "BtnKey21",   "BtnKey22",   "BtnKey23",  "BtnKey24",  "BtnKey25",     "BtnKey26",
+            "BtnKey27",  "BtnKey28",   "pltMSX",     "pltDB16",   "pltPICO-8", "pltARNE16",    "pltEDG16",
+            "pltA64",    "pltC64",     "pltVIC20",   "pltCGA",    "pltSLIFE",  "pltJMP",       "pltCGARNE",
+            "pltPSYG",   "pltEROGE",   "pltEISLAND", "pltBARNES", "pltVV16",   "pltSWEETIE16", "palette",
+            "command",   "web",        "keyheight",  "sprite",    "lang"};
         QCOMPARE(keysOf(settings), expectedKeys);
-        QCOMPARE(settings.value(u"exportdir"), home.path() + "/Documents");
-        QCOMPARE(settings.value(u"exportdir3"), settings.value(u"exportdir"));
-        QCOMPARE(settings.value(u"exportdir2"), home.path() + "/.local/share/love/liko12/drives/D");
+        // TIC-80 and LIKO-12 get the folders the consoles read; TIC-80's is made at once.
+        QCOMPARE(settings.value(u"exportdir"), home.path() + "/.local/share/com.nesbox.tic/TIC-80");
+        QVERIFY(QFileInfo(settings.value(u"exportdir")).isDir());
+        QCOMPARE(settings.value(u"exportdir2"), home.path() + "/.local/share/love/LIKO-12/Drives/D");
+        QCOMPARE(settings.value(u"exportdir3"), home.path() + "/Documents");
+        QCOMPARE(settings.value(u"palette"), "17");
+        QCOMPARE(settings.value(u"pltSWEETIE16"),
+                 "1a1c2c5d275db13e53ef7d57ffcd75a7f07038b76425717929366f3b5dc941"
+                 "a6f673eff7f4f4f494b0c2566c86333c57");
         QCOMPARE(settings.value(u"keyheight"), "30");
         QCOMPARE(settings.value(u"command"), "26");
         QCOMPARE(settings.value(u"BtnKey12"), "!\"#$%&'()X");
@@ -149,6 +155,37 @@ private slots:
         QCOMPARE(settings.value(u"pltDB16"), "140c1c44243430346d4e4a4e854c30346524d04648757161597dced27d2c859"
                                              "5a16daa2cd2aa996dc2cadad45edeeed6");
         QVERIFY(repairSettings(settings, 384).isEmpty());
+    }
+
+    // LIKO-12 run on its runtime keeps its drives under "love"; a fused build keeps them
+    // directly in the data folder. The fused one is taken only where it alone is there.
+    void liko12FolderIsTheOneThere_data()
+    {
+        QTest::addColumn<QStringList>("existing"); // under $XDG_DATA_HOME
+        QTest::addColumn<QString>("chosen");
+        const QString onRuntime = "love/LIKO-12/Drives/D";
+        const QString fused = "LIKO-12/Drives/D";
+        QTest::newRow("neither: the runtime's") << QStringList{} << onRuntime;
+        QTest::newRow("the runtime's") << QStringList{onRuntime} << onRuntime;
+        QTest::newRow("the fused one alone") << QStringList{fused} << fused;
+        QTest::newRow("both: the runtime's") << QStringList{onRuntime, fused} << onRuntime;
+        QTest::newRow("old identity liko12 only: the runtime's")
+            << QStringList{"love/liko12/drives/D"} << onRuntime;
+    }
+    void liko12FolderIsTheOneThere()
+    {
+        QFETCH(QStringList, existing);
+        QFETCH(QString, chosen);
+        TempHome home;
+        const QString data = home.path() + "/.local/share/";
+        for (const QString& dir : existing)
+            QVERIFY(QDir().mkpath(data + dir));
+        SettingsList settings;
+        QStringList keywords;
+        provisionDefaults(platformWorkspace(), settings, keywords, 384);
+        QCOMPARE(settings.value(u"exportdir2"), data + chosen);
+        // Only TIC-80's folder is made; LIKO-12 makes its own drives at its first start.
+        QCOMPARE(QFileInfo(data + "love/LIKO-12").exists(), existing.join(u' ').contains("love/LIKO-12"));
     }
 
     void keyHeightFollowsThePanel_data()

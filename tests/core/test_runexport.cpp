@@ -7,6 +7,8 @@
 #include "app/workspace.h"
 #include "editor/runexport.h"
 #include "editor/textmodel.h"
+#include "sprite/spritesheet.h"
+#include "spritesupport.h"
 #include "testsupport.h"
 
 #include <QDirIterator>
@@ -78,6 +80,7 @@ struct RunFixture {
     QString out = home.path() + "/out";
     QString bin = home.path() + "/bin";
     PathOverride path{bin};
+    SpriteSheet sheet = makeBlankSheet(16, 16, 1); // nothing drawn: no TIC-80 sections
 
     RunFixture()
     {
@@ -101,7 +104,7 @@ struct RunFixture {
         m.codeLines = code;
         m.modified = modified;
         settings.setValue(QStringLiteral("lang"), lang);
-        return runProgram(m, name, ws, settings);
+        return runProgram(m, name, ws, settings, sheet);
     }
 };
 
@@ -507,10 +510,11 @@ void TestRunExport::realPreludesParse()
     QStringList keywords;
     QCOMPARE(provisionDefaults(ws, settings, keywords, 384), QStringList());
     settings.setValue(QStringLiteral("lang"), lang);
+    settings.setValue(QStringLiteral("exportdir"), home.path() + "/Documents");
     settings.setValue(QStringLiteral("exportdir2"), home.path() + "/Documents");
     TextModel m;
     m.codeLines = code;
-    QCOMPARE(runProgram(m, {}, ws, settings).message, QString());
+    QCOMPARE(runProgram(m, {}, ws, settings, makeBlankSheet(16, 16, 1)).message, QString());
     const QString file = home.path() + (lang == u"0" ? "/Documents/a.js" : "/Documents/a.lua");
     QVERIFY(QFile::exists(file));
     expectTool(tool, args + QStringList{file}, accepted);

@@ -54,11 +54,11 @@ private slots:
         QTest::newRow("lang=3 kept") << "lang"
                                      << "3"
                                      << "";
-        QTest::newRow("palette=17") << "palette"
-                                    << "17"
-                                    << "0";
-        QTest::newRow("palette=16 kept") << "palette"
-                                         << "16"
+        QTest::newRow("palette=18: SWEETIE16, the default of a new workspace") << "palette"
+                                                                               << "18"
+                                                                               << "17";
+        QTest::newRow("palette=17 kept") << "palette"
+                                         << "17"
                                          << "";
     }
     void repairs()

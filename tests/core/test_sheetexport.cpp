@@ -1,6 +1,6 @@
 // "Ex" in the core: the LIKO-12 GPUIMG file read back by its own format's rules, the
-// TIC-80 sheet and Pixilang cells, the GIF writer's file layout and colours, and every
-// refusal and write failure.
+// TIC-80 sheet and Pixilang cells, the TIC-80 PNG banks imported the way TIC-80 imports
+// them, the GIF writer's file layout and colours, and every refusal and write failure.
 
 #include "gif/gifwriter.h"
 #include "sprite/palettes.h"
@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QTest>
 #include <optional>
+#include <png.h>
 
 namespace {
 
@@ -104,6 +105,46 @@ std::uint32_t rgbOf(std::uint32_t argb)
     return argb & 0xFFFFFF;
 }
 
+// A PNG file decoded to 8-bit RGB rows, as TIC-80 reads an image; nothing when libpng
+// cannot read it.
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    QByteArray rgb;
+};
+
+std::optional<RgbImage> decodePng(const QByteArray& file)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, file.constData(), std::size_t(file.size())))
+        return {};
+    image.format = PNG_FORMAT_RGB;
+    RgbImage out{int(image.width), int(image.height), QByteArray(qsizetype(PNG_IMAGE_SIZE(image)), '\0')};
+    if (!png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr))
+        return {};
+    return out;
+}
+
+// TIC-80's import: the palette colour nearest to a pixel by the sum of the squared
+// differences of red, green and blue, the first one on a tie.
+int nearestColour(const Palette& palette, std::uint8_t r, std::uint8_t g, std::uint8_t b)
+{
+    int nearest = 0;
+    std::uint32_t best = ~0u;
+    for (int i = 0; i < 16; ++i) {
+        const int dr = r - int(palette[i] >> 16 & 0xFF);
+        const int dg = g - int(palette[i] >> 8 & 0xFF);
+        const int db = b - int(palette[i] & 0xFF);
+        const auto d = std::uint32_t(dr * dr + dg * dg + db * db);
+        if (d < best) {
+            best = d;
+            nearest = i;
+        }
+    }
+    return nearest;
+}
+
 } // namespace
 
 class TestSheetExport : public QObject {
@@ -117,6 +158,8 @@ private slots:
     void tic80Planes_data();
     void tic80Planes();
     void tic80GifLayout();
+    void tic80PngsImportAsDrawn_data();
+    void tic80PngsImportAsDrawn();
     void gifColours_data();
     void gifColours();
     void pixilangFiles();
@@ -250,6 +293,44 @@ void TestSheetExport::tic80GifLayout()
     QVERIFY(table.contains(QByteArray("\xD0\x78\x28", 3))); // colour 9, #D27D2C
     for (const char* png : {"/tiles.png", "/sprites.png"})
         QVERIFY(readBytes(home.path() + png).startsWith("\x89PNG\r\n\x1a\n"));
+}
+
+// A new TIC-80 cart has the SWEETIE-16 palette; "import tiles tiles.png" and "import
+// sprites sprites.png" map every pixel to its nearest colour there. Whatever palette the
+// sheet was drawn in, every pixel comes back as its own index.
+void TestSheetExport::tic80PngsImportAsDrawn_data()
+{
+    QTest::addColumn<int>("paletteIndex");
+    for (int i = 0; i < int(paletteTable.size()); ++i)
+        QTest::addRow("%s", paletteTable[i].name) << i;
+}
+
+void TestSheetExport::tic80PngsImportAsDrawn()
+{
+    QFETCH(int, paletteIndex);
+    TempHome home;
+    SpriteSheet sheet = makeBlankSheet(16, 16, 128);
+    sheet.palette = paletteFromHex(QString::fromLatin1(paletteTable[paletteIndex].defaultHex));
+    scribble(sheet, std::uint32_t(paletteIndex + 1));
+    QVERIFY(exportSheet(sheet, "0", home.path(), "hero").ok);
+    const Palette sweetie16 =
+        paletteFromHex(QString::fromLatin1(paletteTable[sweetie16PaletteIndex].defaultHex));
+    int wrong = 0;
+    for (const auto& [name, top] : {std::pair{"/tiles.png", 0}, std::pair{"/sprites.png", 128}}) {
+        const QByteArray file = readBytes(home.path() + name);
+        QCOMPARE(file.mid(24, 2), QByteArray("\x04\x03", 2)); // 4 bits per pixel, indexed
+        const std::optional<RgbImage> image = decodePng(file);
+        QVERIFY2(image, name);
+        QCOMPARE(QSize(image->width, image->height), QSize(128, 128));
+        for (int y = 0; y < 128; ++y) {
+            for (int x = 0; x < 128; ++x) {
+                const char* p = image->rgb.constData() + (y * 128 + x) * 3;
+                wrong += nearestColour(sweetie16, std::uint8_t(p[0]), std::uint8_t(p[1]),
+                                       std::uint8_t(p[2])) != expectedIndex(sheet, 128, x, top + y);
+            }
+        }
+    }
+    QCOMPARE(wrong, 0);
 }
 
 void TestSheetExport::gifColours_data()

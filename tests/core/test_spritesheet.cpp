@@ -80,6 +80,12 @@ private slots:
         QTest::newRow("DB16") << defaults << 0 << "140c1c 442434 30346d 597dce deeed6";
         QTest::newRow("PICO-8") << defaults << 1 << "000000 1d2b53 7e2553 ff004d ffccaa";
         QTest::newRow("MSX") << defaults << 16 << "000000 000000 25da25 ff2521 ffffff";
+        QTest::newRow("SWEETIE16") << defaults << 17 << "1a1c2c 5d275d b13e53 29366f 333c57";
+        // A settings file written before SWEETIE16 was added has no key for it.
+        QTest::newRow("SWEETIE16 absent from an older file: its own colours")
+            << defaults.mid(0, 17) << 17 << "1a1c2c 5d275d b13e53 29366f 333c57";
+        QTest::newRow("SWEETIE16 edited")
+            << QStringList{"pltSWEETIE16=abc"} << 17 << "000abc 000000 000000 000000 000000";
         QTest::newRow("pltDB16 removed") << defaults.mid(1) << 0 << "000000 000000 000000 000000 000000";
         QTest::newRow("others unaffected") << defaults.mid(1) << 1 << "000000 1d2b53 7e2553 ff004d ffccaa";
         QTest::newRow("abc") << QStringList{"pltDB16=abc"} << 0 << "000abc 000000 000000 000000 000000";

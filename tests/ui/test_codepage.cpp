@@ -92,6 +92,7 @@ private slots:
     void okWithoutPickOrOnAVanishedFile();
     void cancelReturnsUnchanged();
     void runExportsAndSavesFirst();
+    void runCarriesTheDrawnSprites();
     void runFailureMessages();
     void runStartsPixilangInItsFolder();
     void runStartsTic80FromRunpath();
@@ -238,7 +239,7 @@ void TestCodePage::runExportsAndSavesFirst()
     MessageRecorder messages;
     StartRecorder starts;
     auto w = startWindow();
-    const QString js = home.path() + "/Documents/a.js";
+    const QString js = home.path() + "/.local/share/com.nesbox.tic/TIC-80/a.js";
     const QByteArray prelude = readBytes(w->workspace.commonFunctionsDir + "func.js");
     QVERIFY(prelude.endsWith("\r\n"));
 
@@ -267,6 +268,23 @@ void TestCodePage::runExportsAndSavesFirst()
     QCOMPARE(
         pageState(*w),
         QStringLiteral("editor name=\"prog\" [function TIC(){|}|x|y] cursor 1,0 view 1,0 modified 0 line 1"));
+}
+
+// The sprites drawn on the Sprite page go into the TIC-80 program as its project sections,
+// after the prelude.
+void TestCodePage::runCarriesTheDrawnSprites()
+{
+    TempHome home;
+    MessageRecorder messages;
+    auto w = startWindow();
+    w->sheet.setPixel(0, 0, 5);
+    click(w->btRun);
+    const QByteArray js = readBytes(home.path() + "/.local/share/com.nesbox.tic/TIC-80/a.js");
+    const QByteArray prelude = readBytes(w->workspace.commonFunctionsDir + "func.js");
+    QVERIFY(
+        js.contains(prelude + "// <TILES>\r\n// 000:5" + QByteArray(63, '0') + "\r\n// </TILES>\r\n\r\n"));
+    QVERIFY(js.endsWith("// </PALETTE>\r\n\r\n"));
+    QCOMPARE(messages.messages, QStringList());
 }
 
 void TestCodePage::runFailureMessages()
@@ -321,7 +339,7 @@ void TestCodePage::runStartsTic80FromRunpath()
     MessageRecorder messages;
     StartRecorder starts;
     auto w = startWindow();
-    const QString docs = home.path() + "/Documents";
+    const QString docs = w->settingsList.value(QStringLiteral("exportdir"));
     const QString tic80 = home.path() + "/apps/tic80";
     QVERIFY(writeBytes(tic80, "#!/bin/sh\n"));
     QVERIFY(QFile::setPermissions(tic80, QFile::ReadOwner | QFile::ExeOwner));

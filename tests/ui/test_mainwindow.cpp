@@ -87,7 +87,7 @@ private slots:
         QVERIFY(!w->chkGfx9000->isVisibleTo(w->TabItem4));
         QVERIFY(!w->btExport->isVisibleTo(w->TabItem4));
         QCOMPARE(w->cmbLang->count(), 4);
-        QCOMPARE(w->cmbColor->count(), 17);
+        QCOMPARE(w->cmbColor->count(), 18);
         QCOMPARE(w->edtWidth->text(), "32");
         QCOMPARE(w->edtKeyHeight->text(), "30");
         QCOMPARE(w->edtCommand->text(), "26");
@@ -109,11 +109,11 @@ private slots:
         QTest::mouseClick(w->btQuit, Qt::LeftButton);
         QVERIFY(!w->isVisible());
         const QString settings = settingsText(home);
-        QVERIFY(settings.startsWith("exportdir=" + home.path() + "/Documents\r\n"));
+        QVERIFY(settings.startsWith("exportdir=" + home.path() + "/.local/share/com.nesbox.tic/TIC-80\r\n"));
         QVERIFY(settings.endsWith("lang=0\r\n"));
         QVERIFY(!settings.contains("\ncode="));
-        QCOMPARE(settings.count("\r\n"), 46);
-        QCOMPARE(settings.count('\n'), 46);
+        QCOMPARE(settings.count("\r\n"), 47);
+        QCOMPARE(settings.count('\n'), 47);
         QCOMPARE(readBytes(home.workspace() + "temp.txt"), QByteArray("\r\nfunction TIC(){\r\n}\r\n\r\n"));
         QCOMPARE(readBytes(home.workspace() + "keywords.ini").count("\r\n"), 356);
     }
@@ -241,7 +241,7 @@ private slots:
         QTest::newRow("keyheight=x") << "keyheight=x"
                                      << "keyheight=30";
         QTest::newRow("palette=99") << "palette=99"
-                                    << "palette=0";
+                                    << "palette=17";
     }
     void unusableSettingsAreRepaired()
     {

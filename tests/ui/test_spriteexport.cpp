@@ -1,5 +1,6 @@
 // "Ex" on the Sprite page, with the written files read back by Qt's own GIF and PNG readers.
 
+#include "sprite/palettes.h"
 #include "uisupport.h"
 
 #include <QImage>
@@ -97,12 +98,19 @@ void TestSpriteExport::tic80Sheet()
     QCOMPARE(expected.pixel(0, 16), quantized(sheet.palette[12]));
     QCOMPARE(gif.convertToFormat(QImage::Format_RGB32), expected);
 
+    // The PNG banks hold the same indices in TIC-80's own colours, exactly.
+    const Palette sweetie16 =
+        paletteFromHex(QString::fromLatin1(paletteTable[sweetie16PaletteIndex].defaultHex));
+    QImage inSweetie16(128, 256, QImage::Format_RGB32);
+    inSweetie16.fill(sweetie16[0]);
+    for (const Dot& d : dots)
+        inSweetie16.setPixel((d.cell % 8) * 16 + d.x, (d.cell / 8) * 16 + d.y, sweetie16[d.colour]);
     const QImage tiles(folder + "/tiles.png");
     const QImage sprites(folder + "/sprites.png");
     QCOMPARE(tiles.size(), QSize(128, 128));
     QCOMPARE(sprites.size(), QSize(128, 128));
-    QCOMPARE(tiles.convertToFormat(QImage::Format_RGB32), expected.copy(0, 0, 128, 128));
-    QCOMPARE(sprites.convertToFormat(QImage::Format_RGB32), expected.copy(0, 128, 128, 128));
+    QCOMPARE(tiles.convertToFormat(QImage::Format_RGB32), inSweetie16.copy(0, 0, 128, 128));
+    QCOMPARE(sprites.convertToFormat(QImage::Format_RGB32), inSweetie16.copy(0, 128, 128, 128));
 }
 
 void TestSpriteExport::liko12File()

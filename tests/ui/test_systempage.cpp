@@ -5,15 +5,19 @@
 #include "app/filelist.h"
 #include "app/helptext.h"
 #include "app/openurl.h"
+#include "app/workspace.h"
 #include "uisupport.h"
 
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScroller>
 #include <QTabBar>
 #include <QtTest>
@@ -159,9 +163,65 @@ private slots:
         w->cmbColor->setCurrentIndex(5);
         pick(3);
         pick(1);
-        QCOMPARE(seen, (QStringList{"Lua(LIKO-12): /liko PICO-8", "Javascript(TIC-80): /tic DB16",
-                                    "Pixilang: /pixi C64", "Lua(TIC-80): /tic DB16"}));
+        QCOMPARE(seen, (QStringList{"Lua(LIKO-12): /liko PICO-8", "Javascript(TIC-80): /tic SWEETIE16",
+                                    "Pixilang: /pixi C64", "Lua(TIC-80): /tic SWEETIE16"}));
         QCOMPARE(w->settingsList.value(u"lang"), QString("0")); // nothing stored before Apply
+    }
+
+    // A first start on Linux points each console's folder where that console reads its
+    // files, TIC-80's made at once, and draws in TIC-80's own colours.
+    void firstStartShowsTheConsolesFolders_data()
+    {
+        QTest::addColumn<bool>("fusedLiko12"); // only a fused LIKO-12 has run on this machine
+        QTest::addColumn<QString>("liko12");
+        QTest::newRow("LIKO-12 on its runtime") << false << "/.local/share/love/LIKO-12/Drives/D";
+        QTest::newRow("fused LIKO-12") << true << "/.local/share/LIKO-12/Drives/D";
+    }
+    void firstStartShowsTheConsolesFolders()
+    {
+        QFETCH(bool, fusedLiko12);
+        QFETCH(QString, liko12);
+        TempHome home;
+        MessageRecorder recorder;
+        if (fusedLiko12)
+            QVERIFY(QDir().mkpath(home.path() + "/.local/share/LIKO-12/Drives/D"));
+        auto w = startOnPage(3);
+        const QString tic80 = home.path() + "/.local/share/com.nesbox.tic/TIC-80";
+        QStringList seen{w->edtOpenmsxdir->text() + " " + w->cmbColor->currentText()};
+        for (int lang : {1, 2, 3}) {
+            w->cmbLang->setCurrentIndex(lang);
+            seen.append(w->edtOpenmsxdir->text() + " " + w->cmbColor->currentText());
+        }
+        QCOMPARE(seen, (QStringList{tic80 + " SWEETIE16", tic80 + " SWEETIE16",
+                                    home.path() + liko12 + " PICO-8", home.path() + "/Documents PICO-8"}));
+        QVERIFY(QFileInfo(tic80).isDir());
+        QCOMPARE(recorder.messages, QStringList());
+    }
+
+    // A workspace set up before SWEETIE16 existed keeps its settings as they are; picking a
+    // TIC-80 language there still preselects SWEETIE16, in its own colours.
+    void anOlderWorkspaceKeepsItsPalette()
+    {
+        TempHome home;
+        MessageRecorder recorder;
+        startWindow()->close();
+        const QString ini = home.workspace() + "quill.ini";
+        QString settings = QString::fromUtf8(readBytes(ini));
+        settings.remove(QRegularExpression("pltSWEETIE16=[0-9a-f]*\r\n"));
+        settings.replace("palette=17\r\n", "palette=0\r\n");
+        QVERIFY(writeBytes(ini, settings.toUtf8()));
+
+        auto w = startOnPage(3);
+        QCOMPARE(w->cmbColor->currentText(), "DB16");
+        QCOMPARE(w->sheet.palette[0], 0xFF140C1Cu);
+        w->cmbLang->setCurrentIndex(1);
+        QCOMPARE(w->cmbColor->currentText(), "SWEETIE16");
+        click(w->btApply);
+        QCOMPARE(w->sheet.palette[0], 0xFF1A1C2Cu);
+        QCOMPARE(w->sheet.palette[15], 0xFF333C57u);
+        w->close();
+        QVERIFY(!readBytes(ini).contains("pltSWEETIE16"));
+        QCOMPARE(recorder.messages, QStringList{"Done."});
     }
 
     void applyClearsTheSpritesOnlyForANewSize()
@@ -209,12 +269,12 @@ private slots:
         click(w->btDefault);
         QCOMPARE(readBytes(tmTemp).size(), 744);
         QCOMPARE(applied(*w),
-                 QStringList({documentsFolder(), "32", "30", "26", "0", "16", "0", "0", "rows of 30"}));
+                 QStringList({defaultTic80Folder(), "32", "30", "26", "0", "16", "0", "17", "rows of 30"}));
         QCOMPARE(w->settingsList.value(u"code"), QString("mine.js"));
         QCOMPARE(
             QStringList({w->edtWidth->text(), w->edtCommand->text(), w->edtSpriteSize->text(),
                          w->edtOpenmsxdir->text(), w->cmbLang->currentText(), w->cmbColor->currentText()}),
-            QStringList({"32", "26", "16", documentsFolder(), "Javascript(TIC-80)", "DB16"}));
+            QStringList({"32", "26", "16", defaultTic80Folder(), "Javascript(TIC-80)", "SWEETIE16"}));
         QCOMPARE(w->sheet.cellWidth, 16);
         QVERIFY(!w->shiftOn);
         QCOMPARE(recorder.messages, (QStringList{"Done.", "Done."}));
@@ -251,9 +311,17 @@ private slots:
         const QString text = accessibleText(w->Memo1);
         QCOMPARE(text, w->Memo1->toPlainText());
         const QStringList lines = text.split(u'\n');
-        QCOMPARE(lines.size(), 148);
-        QCOMPARE(w->Memo1->document()->blockCount(), 148);
-        QCOMPARE(lines.mid(4, 2), (QStringList{"* TIC-80", "dofile(\"" + documentsFolder() + "/a.js\")"}));
+        QCOMPARE(lines.size(), 155);
+        QCOMPARE(w->Memo1->document()->blockCount(), 155);
+        // The commands today's consoles take, with TIC-80's own folder, where Run writes.
+        QCOMPARE(lines.mid(4, 3), (QStringList{"* TIC-80 (files in " + defaultTic80Folder() + ")", "new js",
+                                               "import code a.js"}));
+        QCOMPARE(lines.mid(lines.indexOf("* TIC-80 (into a new cart)"), 3),
+                 (QStringList{"* TIC-80 (into a new cart)", ">import tiles tiles.png",
+                              ">import sprites sprites.png"}));
+        QVERIFY(lines.contains("dofile(\"D:/a.lua\")"));
+        QVERIFY(lines.contains(">import NAME.lk12"));
+        QVERIFY(lines.contains("Fh... Flip horizontal"));
         const qsizetype dirs = lines.indexOf("* Directories");
         QCOMPARE(lines.mid(dirs, 12),
                  (QStringList{"* Directories", "- Code files", ws.codeFilesDir, "", "- Sprite files",
@@ -281,7 +349,8 @@ private slots:
         QVERIFY(writeBytes(w->workspace.spriteFilesDir + "hero", "\x10\x10\x01"));
         click(w->btExportAll);
         QCOMPARE(recorder.messages, QStringList{"Completed."});
-        const QByteArray zip = readBytes(documentsFolder() + "/" + backupArchiveName(QDate::currentDate()));
+        const QByteArray zip =
+            readBytes(defaultTic80Folder() + "/" + backupArchiveName(QDate::currentDate()));
         QVERIFY(zip.startsWith("PK\x03\x04") && zip.contains("prgfiles/game.js") &&
                 zip.contains("spfiles/hero"));
     }

@@ -1,4 +1,4 @@
-function rand(a) return math.random(0,a-1) end
+function rand(a) return math.floor(math.random()*a) end
 function rnd() return math.random() end
 function chr(a) return string.char(a) end
 function asc(a) return string.byte(a,1,1) end

@@ -5,17 +5,23 @@
 
 namespace {
 
-// The first 145 lines; the credit and the address follow them.
+// The first 152 lines; the credit and the address follow them.
 constexpr const char* helpBody = R"help(
 [CODE]
 This page is for writing the code.
 When you tap the [Run] button, the current code will be exported.
 It can be loaded by writing a command like the following on fantasy consoles.
-* TIC-80
-dofile("%exportdir%/a.js")
+* TIC-80 (files in %exportdir%)
+new js
+import code a.js
+* TIC-80, Lua
+new lua
+import code a.lua
+* TIC-80 PRO: code, sprites and colours at once
+load a.js (or load a.lua)
 When TIC-80 is installed, Run also starts it with the code and the exported sprites loaded.
 * LIKO-12
-dofile("/a.lua")
+dofile("D:/a.lua")
 * Pixilang
 It starts automatically.
 
@@ -56,20 +62,21 @@ Cp... Copy a character
 Ps... Paste a character
 Pn... Cycle a pen kind. Pn:Pen Fl:Fill Rp:Replace
 Rt... Rotate
-Fv... Flip virtical
-Hv... Flip horizonal
+Fv... Flip vertical
+Fh... Flip horizontal
 Sh... Shift
 U.... Cycle a shift direction
 Er... Erase a current character
 Un... Undo
 Ex... Export sprite sheets
 It can be imported with the following command on fantasy consoles.
-* TIC-80
->import sprites
-* LIKO-12
->import sprites your_file.lk12
+* TIC-80 (into a new cart)
+>import tiles tiles.png
+>import sprites sprites.png
+* LIKO-12 (NAME: the name of the sprites)
+>import NAME.lk12
 * Pixilang
-img=load("your_fileX.gif")
+img=load("NAME0.gif")
 
 
 [SYSTEM]

@@ -8,7 +8,7 @@
 inline constexpr const char* helpCreditLine = "(C) 2026 The Zenkodo developers";
 inline constexpr const char* projectWebAddress = "https://github.com/zenkodo/zenkodo";
 
-// The 148 lines of the text, each followed by LF, with its six placeholders unfilled.
+// The 155 lines of the text, each followed by LF, with its six placeholders unfilled.
 QString helpTextTemplate();
 
 struct HelpFolders {

@@ -10,16 +10,21 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+#include <iterator>
+#include <tuple>
 #ifdef Q_OS_WIN
 #include <QSettings>
 #endif
 
 namespace {
 
-// The order in which the palettes are written, which is the order of the settings file.
+// The order in which the palettes are written, which is the order of the settings file; a
+// palette added later comes after the first seventeen.
 constexpr const char* paletteWriteOrder[] = {"MSX",  "DB16",  "PICO-8",  "ARNE16", "EDG16", "A64",
                                              "C64",  "VIC20", "CGA",     "SLIFE",  "JMP",   "CGARNE",
-                                             "PSYG", "EROGE", "EISLAND", "BARNES", "VV16"};
+                                             "PSYG", "EROGE", "EISLAND", "BARNES", "VV16",  "SWEETIE16"};
+static_assert(std::size(paletteWriteOrder) == std::tuple_size_v<decltype(paletteTable)>);
 
 QString defaultHexOf(const char* name)
 {
@@ -62,9 +67,14 @@ QStringList provisionDefaults(const Workspace& workspace, SettingsList& settings
                                workspace.commonFunctionsDir})
         QDir().mkpath(dir);
 
-    settings.setValue(QStringLiteral("exportdir"), documentsFolder());
+    // TIC-80 reads files only from its own folder, which it creates at its first start;
+    // made here too, Run works before the console has ever been started.
+    const QString tic80Folder = defaultTic80Folder();
+    if (!tic80Folder.isEmpty())
+        QDir().mkpath(tic80Folder);
+    settings.setValue(QStringLiteral("exportdir"), tic80Folder);
     settings.setValue(QStringLiteral("exportdir2"), defaultLiko12Folder());
-    settings.setValue(QStringLiteral("exportdir3"), settings.value(u"exportdir"));
+    settings.setValue(QStringLiteral("exportdir3"), documentsFolder());
     settings.setValue(QStringLiteral("runapp"), QLatin1StringView(ticAppId));
     settings.setValue(QStringLiteral("runapp2"), QLatin1StringView(likoAppId));
     settings.setValue(QStringLiteral("runapp3"), QLatin1StringView(pixilangAppId));
@@ -73,7 +83,8 @@ QStringList provisionDefaults(const Workspace& workspace, SettingsList& settings
         settings.setValue(QLatin1StringView(row.key), QLatin1StringView(row.row));
     for (const char* name : paletteWriteOrder)
         settings.setValue(QStringLiteral("plt") + QLatin1StringView(name), defaultHexOf(name));
-    settings.setValue(QStringLiteral("palette"), QStringLiteral("0"));
+    // A new workspace targets TIC-80's JavaScript, so it draws in TIC-80's own colours.
+    settings.setValue(QStringLiteral("palette"), QString::number(sweetie16PaletteIndex));
     settings.setValue(QStringLiteral("command"), QStringLiteral("41"));
     settings.setValue(QStringLiteral("web"), QStringLiteral("0"));
     settings.setValue(QStringLiteral("keyheight"), QString::number(keyPanelWidth / 10 + 9));

@@ -28,6 +28,8 @@ QString defaultOf(QStringView key, int keyPanelWidth)
         return QStringLiteral("26");
     if (key == u"sprite")
         return QStringLiteral("16");
+    if (key == u"palette")
+        return QString::number(sweetie16PaletteIndex);
     return QStringLiteral("0");
 }
 

@@ -1,6 +1,7 @@
 #include "app/workspace.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 Workspace Workspace::under(const QString& baseDir)
@@ -38,14 +39,35 @@ QString documentsFolder()
     return QDir::toNativeSeparators(dir);
 }
 
+QString defaultTic80Folder()
+{
+#ifdef Q_OS_WIN
+    return documentsFolder();
+#else
+    // The console's preference folder for its organisation "com.nesbox.tic" and name
+    // "TIC-80", which on Linux lies in $XDG_DATA_HOME (or ~/.local/share).
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/com.nesbox.tic/TIC-80");
+#endif
+}
+
 QString defaultLiko12Folder()
 {
 #ifdef Q_OS_WIN
-    return QStringLiteral("C:\\Users\\_\\AppData\\Roaming\\liko12\\drives\\D");
+    // The released console is a fused program, whose save folder is named after its
+    // identity directly in the user's roaming application data.
+    const QString roaming = qEnvironmentVariable("APPDATA");
+    if (roaming.isEmpty())
+        return {};
+    return QDir::toNativeSeparators(roaming) + QStringLiteral("\\LIKO-12\\Drives\\D");
 #else
-    // The console's save folder is named after its identity "liko12", under the runtime's
-    // own "love" folder; the names are matched with their case on this platform.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/love/liko12/drives/D");
+    // Run on the runtime the save folder lies in its "love" folder; a fused build keeps it
+    // directly in the shared data folder. The names are matched with their case here.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString onRuntime = base + QStringLiteral("/love/LIKO-12/Drives/D");
+    const QString fused = base + QStringLiteral("/LIKO-12/Drives/D");
+    if (QFileInfo(fused).isDir() && !QFileInfo(onRuntime).isDir())
+        return fused;
+    return onRuntime;
 #endif
 }

@@ -26,5 +26,11 @@ Workspace platformWorkspace();
 // The user's documents folder without a trailing separator; empty when there is none.
 QString documentsFolder();
 
-// The default export folder of LIKO-12: its drive D in the console's own save folder.
+// The default export folder of TIC-80: the folder it reads and writes its files in (on
+// Linux "com.nesbox.tic/TIC-80" in the user's shared data folder); on Windows the
+// documents folder.
+QString defaultTic80Folder();
+
+// The default export folder of LIKO-12: its drive D in the console's own save folder,
+// "Drives/D" under the save folder of the identity "LIKO-12".
 QString defaultLiko12Folder();

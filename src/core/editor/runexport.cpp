@@ -5,6 +5,8 @@
 #include "app/workspace.h"
 #include "editor/codefiles.h"
 #include "editor/textmodel.h"
+#include "sprite/sheetexport.h"
+#include "sprite/tic80project.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,10 +17,10 @@
 namespace {
 
 constexpr std::array<RunTarget, 4> targets{{
-    {"0", "// script: js", "func.js", "exportdir", "/a.js", "js"},
-    {"1", "-- script: lua", "func.lua", "exportdir", "/a.lua", "lua"},
-    {"2", nullptr, "func_lk12.lua", "exportdir2", "/a.lua", nullptr},
-    {"3", nullptr, "func.pixi", "exportdir3", "/boot.pixi", nullptr},
+    {"0", "// script: js", "func.js", "exportdir", "/a.js", "js", "//"},
+    {"1", "-- script: lua", "func.lua", "exportdir", "/a.lua", "lua", "--"},
+    {"2", nullptr, "func_lk12.lua", "exportdir2", "/a.lua", nullptr, nullptr},
+    {"3", nullptr, "func.pixi", "exportdir3", "/boot.pixi", nullptr, nullptr},
 }};
 
 // The bank images of the TIC-80 sprite export, each named after the section of the cart
@@ -129,7 +131,7 @@ QString pixilangRuntime(const QString& folder)
 }
 
 RunResult runProgram(const TextModel& model, const QString& fileName, const Workspace& workspace,
-                     const SettingsList& settings)
+                     const SettingsList& settings, const SpriteSheet& sheet)
 {
     RunResult result;
     if (!fileName.isEmpty() && model.modified) {
@@ -141,6 +143,7 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
     const RunTarget* target = runTarget(lang);
     QStringList lines;
     QString path;
+    QString spritesLeftOut;
     if (target) {
         const auto prelude =
             readTextFile(workspace.commonFunctionsDir + QLatin1StringView(target->prelude), &result.message);
@@ -148,14 +151,24 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
             return result;
         lines = exportLines(*target, model.codeLines, prelude->lines);
         path = exportPath(*target, settings);
+        if (target->comment) {
+            // A sheet TIC-80 cannot hold is left out rather than cut; the program itself
+            // still goes out, and the message says why the sprites did not.
+            const QString fitError = sheetFitError(sheet, tic80SheetWidth, tic80SheetHeight);
+            if (fitError.isEmpty())
+                lines += tic80ProjectSections(sheet, QLatin1StringView(target->comment));
+            else
+                spritesLeftOut = QStringLiteral("The sprites were not written into ") + path +
+                                 QStringLiteral(": ") + fitError;
+        }
     }
     // An empty export folder would put the file at the root of the file system; it counts
     // as a folder that is not there.
     const bool noFolder = target && settings.value(QString::fromLatin1(target->exportDirKey)).isEmpty();
     if (noFolder)
         result.message = QStringLiteral("Failed to create ") + path;
-    else
-        writeLinesCrLf(path, lines, &result.message);
+    else if (writeLinesCrLf(path, lines, &result.message))
+        result.message = spritesLeftOut;
 
     // The runtime is started even when the export failed: it may still load an earlier
     // "boot.pixi", and the message has told the user.

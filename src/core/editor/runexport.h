@@ -1,7 +1,9 @@
 #pragma once
 // Run: the program handed to the chosen console. The user's code is joined with the
-// target's first line and prelude and written under the fixed name the console loads;
-// Pixilang's runtime, and TIC-80 where it is installed, are started on the export as well.
+// target's first line and prelude and written under the fixed name the console loads; a
+// TIC-80 program also carries the drawn sprites and their colours as the project sections
+// TIC-80 reads. Pixilang's runtime, and TIC-80 where it is installed, are started on the
+// export as well.
 
 #include <QString>
 #include <QStringList>
@@ -9,6 +11,7 @@
 #include <span>
 
 struct SettingsList;
+struct SpriteSheet;
 struct TextModel;
 struct Workspace;
 
@@ -19,6 +22,7 @@ struct RunTarget {
     const char* exportDirKey; // setting holding the export folder
     const char* fileName;     // appended to the export folder as written
     const char* tic80Lang;    // TIC-80's name of the cart language; nullptr: not TIC-80
+    const char* comment;      // the language's line comment for TIC-80's project sections; nullptr: none
 };
 
 // The four targets in the order of the Language list.
@@ -59,12 +63,13 @@ struct RunResult {
 };
 
 // Run. A named, modified text is saved first (without a message; modified stays set,
-// a failed save stops the run); then the export is written. Nothing is started here:
-// the caller shows the message, then starts the runtime when one is named. TIC-80 is
-// named only after a written export: the setting "runpath", or tic80 on the PATH when
-// that is empty; a "runpath" that is no program gives the message and starts nothing.
+// a failed save stops the run); then the export is written, for TIC-80 with the sheet's
+// sections after the prelude (none for a blank sheet). Nothing is started here: the caller
+// shows the message, then starts the runtime when one is named. TIC-80 is named only after
+// a written export: the setting "runpath", or tic80 on the PATH when that is empty; a
+// "runpath" that is no program gives the message and starts nothing.
 RunResult runProgram(const TextModel& model, const QString& fileName, const Workspace& workspace,
-                     const SettingsList& settings);
+                     const SettingsList& settings, const SpriteSheet& sheet);
 
 // Starts the runtime a run named, if any; returns the message to show when it could not
 // be started and that matters (TIC-80), otherwise an empty text.

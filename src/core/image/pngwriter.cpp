@@ -1,63 +1,69 @@
 #include "image/pngwriter.h"
 
-#include <cstdint>
-#include <zlib.h>
+#include <csetjmp>
+#include <png.h>
+#include <vector>
 
 namespace {
 
-void appendBigEndian(QByteArray& out, std::uint32_t value)
+void appendToBuffer(png_structp png, png_bytep data, png_size_t length)
 {
-    out.append(char(value >> 24 & 0xFF));
-    out.append(char(value >> 16 & 0xFF));
-    out.append(char(value >> 8 & 0xFF));
-    out.append(char(value & 0xFF));
+    auto* out = static_cast<QByteArray*>(png_get_io_ptr(png));
+    out->append(reinterpret_cast<const char*>(data), qsizetype(length));
 }
 
-// Length, type, data and the CRC over type and data.
-void appendChunk(QByteArray& out, const char* type, const QByteArray& data)
+void flushNothing(png_structp) {}
+
+// libpng reports its errors by a long jump back to the setjmp below, so every object with
+// a destructor lives in the caller and this frame holds plain data only.
+bool runEncoder(png_structp png, png_infop info, int width, int height, int bitDepth, const png_color* table,
+                int tableSize, png_bytep* rows, QByteArray* out)
 {
-    appendBigEndian(out, std::uint32_t(data.size()));
-    const qsizetype start = out.size();
-    out.append(type, 4);
-    out.append(data);
-    const auto* crcBytes = reinterpret_cast<const Bytef*>(out.constData() + start);
-    const uLong crc = crc32(crc32(0L, Z_NULL, 0), crcBytes, uInt(out.size() - start));
-    appendBigEndian(out, std::uint32_t(crc));
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_write_fn(png, out, appendToBuffer, flushNothing);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), bitDepth, PNG_COLOR_TYPE_PALETTE,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_PLTE(png, info, table, tableSize);
+    png_set_compression_level(png, 9);
+    png_write_info(png, info);
+    // The rows hold one index per byte; libpng packs them to the image's bit depth.
+    png_set_packing(png);
+    png_write_image(png, rows);
+    png_write_end(png, info);
+    return true;
 }
 
 } // namespace
 
-QByteArray encodePng(int width, int height, const QByteArray& rgb)
+QByteArray encodeIndexedPng(int width, int height, const QByteArray& indices,
+                            std::span<const std::uint32_t> colours, QString* error)
 {
-    const qsizetype rowBytes = qsizetype(width) * 3;
-    Q_ASSERT(rgb.size() == rowBytes * height);
+    const auto fail = [error](const QString& text) {
+        if (error)
+            *error = text;
+        return QByteArray();
+    };
+    if (width < 1 || height < 1 || indices.size() != qsizetype(width) * height || colours.empty() ||
+        colours.size() > 256)
+        return fail(QStringLiteral("The image cannot be encoded as PNG."));
 
-    QByteArray header;
-    appendBigEndian(header, std::uint32_t(width));
-    appendBigEndian(header, std::uint32_t(height));
-    header.append(char(8)); // bits per channel
-    header.append(char(2)); // colour type: RGB
-    header.append(char(0)); // deflate
-    header.append(char(0)); // adaptive filtering, every row with filter 0 (none)
-    header.append(char(0)); // not interlaced
+    std::vector<png_color> table(colours.size());
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        table[i] = png_color{png_byte(colours[i] >> 16 & 0xFF), png_byte(colours[i] >> 8 & 0xFF),
+                             png_byte(colours[i] & 0xFF)};
+    QByteArray pixels = indices; // libpng takes rows as non-const although it only reads them
+    std::vector<png_bytep> rows(static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+        rows[std::size_t(y)] = reinterpret_cast<png_bytep>(pixels.data() + qsizetype(y) * width);
 
-    QByteArray raw;
-    raw.reserve((rowBytes + 1) * height);
-    for (int y = 0; y < height; ++y) {
-        raw.append(char(0));
-        raw.append(rgb.constData() + y * rowBytes, rowBytes);
-    }
-    uLongf packedSize = compressBound(uLong(raw.size()));
-    QByteArray packed(qsizetype(packedSize), '\0');
-    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
-                  reinterpret_cast<const Bytef*>(raw.constData()), uLong(raw.size()),
-                  Z_BEST_COMPRESSION) != Z_OK)
-        return {};
-    packed.truncate(qsizetype(packedSize));
-
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
-    appendChunk(png, "IHDR", header);
-    appendChunk(png, "IDAT", packed);
-    appendChunk(png, "IEND", QByteArray());
-    return png;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    QByteArray out;
+    const bool ok = info && runEncoder(png, info, width, height, colours.size() <= 16 ? 4 : 8, table.data(),
+                                       int(table.size()), rows.data(), &out);
+    png_destroy_write_struct(&png, info ? &info : nullptr);
+    if (!ok)
+        return fail(QStringLiteral("The PNG image could not be encoded."));
+    return out;
 }

@@ -1,9 +1,15 @@
 #pragma once
-// A minimal PNG encoder for the images the exports hand to consoles that read PNG only:
-// 8-bit RGB, no interlacing, one deflated IDAT chunk.
+// Indexed PNG images for the consoles that import PNG only, encoded by libpng into memory
+// so that the caller writes them through the one atomic file writer.
 
 #include <QByteArray>
+#include <QString>
 
-// rgb holds width * height pixels of three bytes (red, green, blue), rows from the top.
-// The empty array when zlib cannot get its working memory.
-QByteArray encodePng(int width, int height, const QByteArray& rgb);
+#include <cstdint>
+#include <span>
+
+// indices holds width * height colour indices, rows from the top; colours holds the table
+// they index (0xRRGGBB, at most 256 entries; 16 or fewer give a 4-bit image). An index
+// must lie inside the table. On failure returns the empty array and sets error.
+QByteArray encodeIndexedPng(int width, int height, const QByteArray& indices,
+                            std::span<const std::uint32_t> colours, QString* error);

@@ -2,7 +2,7 @@
 
 #include "app/settingslist.h"
 
-const std::array<PaletteEntry, 17> paletteTable = {{
+const std::array<PaletteEntry, 18> paletteTable = {{
     {"DB16",
      "140c1c44243430346d4e4a4e854c30346524d04648757161597dced27d2c8595a16daa2cd2aa996dc2cadad45edeeed6"},
     {"PICO-8",
@@ -37,6 +37,8 @@ const std::array<PaletteEntry, 17> paletteTable = {{
      "111111554488556622999999884433cc77aacc9944ffccbb3333337766aa778844bbbbbbaa6655ee99cceebb66ffeedd"},
     {"MSX",
      "00000000000025da256cff6c2125ff4770fcb723234dd8ffff2521ff6c6cdbda26ddd993269126d74bb6b6b6b6ffffff"},
+    {"SWEETIE16",
+     "1a1c2c5d275db13e53ef7d57ffcd75a7f07038b76425717929366f3b5dc941a6f673eff7f4f4f494b0c2566c86333c57"},
 }};
 
 std::uint32_t parseHexColour(QStringView group)
@@ -61,11 +63,19 @@ std::uint32_t parseHexColour(QStringView group)
 
 Palette loadPalette(const SettingsList& settings, int paletteIndex)
 {
-    const QString key = QStringLiteral("plt") + QLatin1StringView(paletteTable.at(paletteIndex).name);
+    const PaletteEntry& entry = paletteTable.at(paletteIndex);
+    const QString key = QStringLiteral("plt") + QLatin1StringView(entry.name);
     const QString text = settings.value(key);
+    if (text.isEmpty() && paletteIndex >= firstReleasePaletteCount)
+        return paletteFromHex(QString::fromLatin1(entry.defaultHex));
+    return paletteFromHex(text);
+}
+
+Palette paletteFromHex(QStringView text)
+{
     Palette palette{};
     for (int i = 0; i < 16; ++i) {
-        const QStringView group = QStringView(text).mid(qMin<qsizetype>(6 * i, text.size()), 6);
+        const QStringView group = text.mid(qMin<qsizetype>(6 * i, text.size()), 6);
         palette[i] = 0xFF000000u | (parseHexColour(group) & 0xFFFFFFu);
     }
     return palette;

@@ -2,7 +2,10 @@
 
 #include "app/textfile.h"
 #include "image/pngwriter.h"
+#include "sprite/palettes.h"
 #include "sprite/spritesheet.h"
+
+#include <array>
 
 namespace {
 
@@ -32,22 +35,6 @@ QString nameError(const QString& name)
     return {};
 }
 
-// The rows top to bottom of an indexed image, as interleaved RGB.
-QByteArray rgbRows(const IndexedImage& image, int firstRow, int rowCount)
-{
-    QByteArray rgb;
-    rgb.reserve(qsizetype(3) * image.width * rowCount);
-    for (int y = firstRow; y < firstRow + rowCount; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            const std::uint32_t c = image.colours.value(std::uint8_t(image.indices[y * image.width + x]));
-            rgb.append(char(c >> 16 & 0xFF));
-            rgb.append(char(c >> 8 & 0xFF));
-            rgb.append(char(c & 0xFF));
-        }
-    }
-    return rgb;
-}
-
 ExportResult failed(const QString& message)
 {
     return ExportResult{false, message, QString()};
@@ -63,20 +50,28 @@ ExportResult exportTic80(const SpriteSheet& sheet, const QString& folder)
     if (const QString error = sheetFitError(sheet, tic80SheetWidth, tic80SheetHeight); !error.isEmpty())
         return failed(error);
     const QString path = folder + QStringLiteral("/export.gif");
-    IndexedImage written;
+    const QByteArray indices = tic80SheetIndices(sheet);
     QString error;
-    if (!writeRgbGif(tic80SheetPlanes(sheet), 4, path, &error, &written))
+    if (!writeRgbGif(tic80SheetPlanes(sheet), 4, path, &error))
         return failed(error);
     // Current TIC-80 releases import PNG only, one 128 x 128 bank at a time: the upper half
-    // holds the tiles, the lower the sprites, in exactly the colours of the GIF.
-    const int half = tic80SheetHeight / 2;
+    // holds the tiles, the lower the sprites. Import maps every pixel to the nearest colour
+    // of the cart's palette, which in a new cart is SWEETIE-16; drawn in those colours,
+    // every pixel keeps its index whatever palette the sheet is shown in here.
+    const Palette sweetie16 =
+        paletteFromHex(QString::fromLatin1(paletteTable[sweetie16PaletteIndex].defaultHex));
+    std::array<std::uint32_t, 16> colours{};
+    for (int i = 0; i < 16; ++i)
+        colours[i] = sweetie16[i] & 0xFFFFFFu;
+    const qsizetype bankBytes = qsizetype(tic80SheetWidth) * tic80BankHeight;
     const struct {
         const char* name;
-        int firstRow;
-    } banks[] = {{"/tiles.png", 0}, {"/sprites.png", half}};
+        qsizetype offset;
+    } banks[] = {{"/tiles.png", 0}, {"/sprites.png", bankBytes}};
     for (const auto& bank : banks) {
         const QString bankPath = folder + QLatin1String(bank.name);
-        const QByteArray png = encodePng(tic80SheetWidth, half, rgbRows(written, bank.firstRow, half));
+        const QByteArray png = encodeIndexedPng(tic80SheetWidth, tic80BankHeight,
+                                                indices.mid(bank.offset, bankBytes), colours, &error);
         if (png.isEmpty() || !writeFileAtomically(bankPath, png, nullptr))
             return failed(QStringLiteral("Failed to create ") + bankPath);
     }
@@ -160,20 +155,27 @@ QString sheetFitError(const SpriteSheet& sheet, int imageWidth, int imageHeight)
     return {};
 }
 
-RgbPlanes tic80SheetPlanes(const SpriteSheet& sheet)
+QByteArray tic80SheetIndices(const SpriteSheet& sheet)
 {
-    RgbPlanes planes(tic80SheetWidth, tic80SheetHeight);
-    for (int y = 0; y < tic80SheetHeight; ++y)
-        for (int x = 0; x < tic80SheetWidth; ++x)
-            planes.setPixel(x, y, sheet.palette[0]);
+    QByteArray indices(qsizetype(tic80SheetWidth) * tic80SheetHeight, '\0');
     const int perRow = tic80SheetWidth / sheet.cellWidth;
     for (int k = 0; k < sheet.cellCount; ++k) {
         const int left = cellLeft(sheet, perRow, k);
         const int top = cellTop(sheet, perRow, k);
         for (int y = 0; y < sheet.cellHeight; ++y)
             for (int x = 0; x < sheet.cellWidth; ++x)
-                planes.setPixel(left + x, top + y, sheet.palette[cellPixel(sheet, k, x, y)]);
+                indices[(top + y) * tic80SheetWidth + left + x] = char(cellPixel(sheet, k, x, y));
     }
+    return indices;
+}
+
+RgbPlanes tic80SheetPlanes(const SpriteSheet& sheet)
+{
+    const QByteArray indices = tic80SheetIndices(sheet);
+    RgbPlanes planes(tic80SheetWidth, tic80SheetHeight);
+    for (int y = 0; y < tic80SheetHeight; ++y)
+        for (int x = 0; x < tic80SheetWidth; ++x)
+            planes.setPixel(x, y, sheet.palette[std::uint8_t(indices[y * tic80SheetWidth + x])]);
     return planes;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // "Ex": the sprite sheet in the form each console imports: a 128 x 256 GIF sheet (with its
-// two 128 x 128 halves as PNG) for TIC-80, a 192 x 128 GPUIMG text image for LIKO-12, one
-// GIF per cell for Pixilang.
+// two 128 x 128 halves as PNG in TIC-80's own colours) for TIC-80, a 192 x 128 GPUIMG text
+// image for LIKO-12, one GIF per cell for Pixilang.
 
 #include "gif/gifwriter.h"
 
@@ -19,6 +19,7 @@ QString exportFolderKey(ExportTarget target);
 
 inline constexpr int tic80SheetWidth = 128;
 inline constexpr int tic80SheetHeight = 256;
+inline constexpr int tic80BankHeight = 128; // the tiles bank, then the sprites bank
 inline constexpr int gpuimgWidth = 192;
 inline constexpr int gpuimgHeight = 128;
 
@@ -27,8 +28,11 @@ inline constexpr int gpuimgHeight = 128;
 // they fit.
 QString sheetFitError(const SpriteSheet& sheet, int imageWidth, int imageHeight);
 
-// The TIC-80 sheet: colour 0 everywhere, every cell drawn at its place in the grid. The
-// cells must fit (sheetFitError).
+// The TIC-80 sheet as 128 x 256 colour indices, rows from the top: 0 everywhere, every cell
+// drawn at its place in the grid. The upper half is TIC-80's tiles bank, the lower half its
+// sprites bank. The cells must fit (sheetFitError).
+QByteArray tic80SheetIndices(const SpriteSheet& sheet);
+// The same sheet in the palette's colours.
 RgbPlanes tic80SheetPlanes(const SpriteSheet& sheet);
 // The LIKO-12 image: the header line and 128 rows of 192 lower-case digits. The cells must fit.
 QStringList gpuimgLines(const SpriteSheet& sheet);

@@ -9,6 +9,7 @@
 #include "app/openurl.h"
 #include "app/provisioning.h"
 #include "app/settingsrepair.h"
+#include "sprite/palettes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -97,7 +98,7 @@ void TfrmMain::cmbLangChange(int index)
     if (index == 2)
         cmbColor->setCurrentIndex(1); // PICO-8
     else if (index != 3)
-        cmbColor->setCurrentIndex(0); // DB16
+        cmbColor->setCurrentIndex(sweetie16PaletteIndex); // the colours of a new TIC-80 cart
 }
 
 void TfrmMain::btApplyClick()

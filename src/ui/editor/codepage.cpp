@@ -64,7 +64,7 @@ void TfrmMain::btTextDeleteClick() {}
 
 void TfrmMain::btRunClick()
 {
-    const RunResult result = runProgram(text, edtFile->text(), workspace, settingsList);
+    const RunResult result = runProgram(text, edtFile->text(), workspace, settingsList, sheet);
     if (!result.message.isEmpty())
         showMessage(this, result.message);
     if (const QString failed = startRuntime(result); !failed.isEmpty())
