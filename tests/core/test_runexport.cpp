@@ -141,15 +141,15 @@ void TestRunExport::failures_data()
     QTest::newRow("0: no export folder") << "0"
                                          << "exportdir"
                                          << "missing"
-                                         << "Failed to create OUT/none/a.js";
+                                         << "Failed to create OUT/none/a.js\nNo such file or directory";
     QTest::newRow("2: no export folder") << "2"
                                          << "exportdir2"
                                          << "missing"
-                                         << "Failed to create OUT/none/a.lua";
+                                         << "Failed to create OUT/none/a.lua\nNo such file or directory";
     QTest::newRow("3: no export folder") << "3"
                                          << "exportdir3"
                                          << "missing"
-                                         << "Failed to create OUT/none/boot.pixi";
+                                         << "Failed to create OUT/none/boot.pixi\nNo such file or directory";
     QTest::newRow("1: empty export folder") << "1"
                                             << "exportdir"
                                             << "empty"

@@ -404,30 +404,39 @@ void TestSheetExport::writeFailures_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("left");
 
-    QTest::newRow("TIC-80, no folder") << "0"
-                                       << ""
-                                       << "Failed to create file." << QStringList();
-    QTest::newRow("LIKO-12, no folder") << "2"
-                                        << ""
-                                        << "Failed to create %1/hero.lk12" << QStringList();
-    QTest::newRow("Pixilang, no folder") << "3"
-                                         << ""
-                                         << "Failed to create file." << QStringList();
-    QTest::newRow("TIC-80, export.gif blocked") << "0"
-                                                << "export.gif"
-                                                << "Failed to create file." << QStringList{"export.gif"};
+    QTest::newRow("TIC-80, no folder")
+        << "0"
+        << ""
+        << "Failed to create file.\n%1/export.gif: No such file or directory" << QStringList();
+    QTest::newRow("LIKO-12, no folder")
+        << "2"
+        << ""
+        << "Failed to create %1/hero.lk12\nNo such file or directory" << QStringList();
+    QTest::newRow("Pixilang, no folder")
+        << "3"
+        << ""
+        << "Failed to create file.\n%1/hero0.gif: No such file or directory" << QStringList();
+    QTest::newRow("TIC-80, export.gif blocked")
+        << "0"
+        << "export.gif"
+        << "Failed to create file.\n%1/export.gif: It is a folder, not a "
+           "regular file; it was left as it is."
+        << QStringList{"export.gif"};
     QTest::newRow("TIC-80, tiles.png blocked")
         << "0"
         << "tiles.png"
-        << "Failed to create %1/tiles.png" << QStringList{"export.gif", "tiles.png"};
+        << "Failed to create %1/tiles.png\nIt is a folder, not a regular file; it was left as it is."
+        << QStringList{"export.gif", "tiles.png"};
     QTest::newRow("LIKO-12, hero.lk12 blocked")
         << "2"
         << "hero.lk12"
-        << "Failed to create %1/hero.lk12" << QStringList{"hero.lk12"};
+        << "Failed to create %1/hero.lk12\nIt is a folder, not a regular file; it was left as it is."
+        << QStringList{"hero.lk12"};
     QTest::newRow("Pixilang, hero1.gif blocked: stops there")
         << "3"
         << "hero1.gif"
-        << "Failed to create file." << QStringList{"hero0.gif", "hero1.gif"};
+        << "Failed to create file.\n%1/hero1.gif: It is a folder, not a regular file; it was left as it is."
+        << QStringList{"hero0.gif", "hero1.gif"};
 }
 
 void TestSheetExport::writeFailures()

@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(readBytes(path), QByteArray("// script: js\r\na\r\n\r\n"));
         const QString bad = home.path() + "/missing/a.js";
         QVERIFY(!writeLinesCrLf(bad, {"x"}, &error));
-        QCOMPARE(error, "Failed to create " + bad);
+        QCOMPARE(error, "Failed to create " + bad + "\nNo such file or directory");
     }
 };
 

@@ -77,8 +77,10 @@ ExportResult exportTic80(const SpriteSheet& sheet, const QString& folder)
     for (const auto& bank : banks) {
         const QString bankPath = folder + QLatin1String(bank.name);
         const QByteArray png = encodePng(tic80SheetWidth, half, rgbRows(written, bank.firstRow, half));
-        if (png.isEmpty() || !writeFileAtomically(bankPath, png, nullptr))
-            return failed(QStringLiteral("Failed to create ") + bankPath);
+        if (png.isEmpty())
+            return failed(QStringLiteral("Failed to create %1\nOut of memory").arg(bankPath));
+        if (!writeFileAtomically(bankPath, png, &error, "Failed to create %1\n%2"))
+            return failed(error);
     }
     return exported(path);
 }
