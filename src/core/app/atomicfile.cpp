@@ -79,7 +79,7 @@ QString notRegularCause(mode_t mode)
         kind = "a device";
     else if (S_ISSOCK(mode))
         kind = "a socket";
-    return QStringLiteral("It is %1, not a regular file; it was left as it is.").arg(QLatin1StringView(kind));
+    return QStringLiteral("It is %1, not a regular file").arg(QLatin1StringView(kind));
 }
 
 // What stands at the target: nothing, a link (replaced itself), a regular file (whose
@@ -103,7 +103,7 @@ TargetCheck checkTarget(const QByteArray& target)
     if (S_ISLNK(st.st_mode))
         return {};
     if (!S_ISREG(st.st_mode))
-        return {false, notRegularCause(st.st_mode), std::nullopt};
+        return {false, notRegularCause(st.st_mode) + QStringLiteral("; it was left as it is."), std::nullopt};
     return {true, {}, st.st_mode & 07777};
 }
 
@@ -290,9 +290,16 @@ bool openRegularFile(QFile& file, const QString& path, QString* error)
     };
     // O_NONBLOCK: opening a pipe waits for a writer, opening some devices for a carrier;
     // with it the open returns at once and the check below refuses them.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return refuse(causeOf(errno));
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        // A socket cannot be opened at all; its kind says more than "No such device".
+        const int code = errno;
+        struct stat st {};
+        if (::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode))
+            return refuse(notRegularCause(st.st_mode) + u'.');
+        return refuse(causeOf(code));
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         const int code = errno;
@@ -301,7 +308,7 @@ bool openRegularFile(QFile& file, const QString& path, QString* error)
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(fd);
-        return refuse(notRegularCause(st.st_mode));
+        return refuse(notRegularCause(st.st_mode) + u'.');
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
