@@ -20,6 +20,8 @@ ByteSink::ByteSink(Drain drainTo, qsizetype capacity) : drain(std::move(drainTo)
 
 bool ByteSink::append(const char* data, qsizetype size)
 {
+    if (size <= 0)
+        return !broken;
     char* out = reserve(size);
     std::memcpy(out, data, size_t(size));
     used += size;
