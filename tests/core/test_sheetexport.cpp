@@ -119,6 +119,7 @@ private slots:
     void tic80GifLayout();
     void gifColours_data();
     void gifColours();
+    void gifFailureInWords();
     void pixilangFiles();
     void emptyName();
     void replacesExistingFiles();
@@ -250,6 +251,17 @@ void TestSheetExport::tic80GifLayout()
     QVERIFY(table.contains(QByteArray("\xD0\x78\x28", 3))); // colour 9, #D27D2C
     for (const char* png : {"/tiles.png", "/sprites.png"})
         QVERIFY(readBytes(home.path() + png).startsWith("\x89PNG\r\n\x1a\n"));
+}
+
+// GIFLIB's failures reach the user as its own words with the file's name, not a number.
+void TestSheetExport::gifFailureInWords()
+{
+    TempHome home;
+    const QString path = home.path() + "/a.gif";
+    QString error;
+    QVERIFY(!saveIndexedGif(QByteArray(16, '\0'), 4, 4, 4, nullptr, path, &error));
+    QCOMPARE(error, "Cannot write the GIF " + path + ": Neither global nor local color map");
+    QVERIFY(!QFile::exists(path));
 }
 
 void TestSheetExport::gifColours_data()
