@@ -102,6 +102,8 @@ void putLatin1(ByteSink& sink, QStringView text)
 
 void putUtf16Le(ByteSink& sink, QStringView text)
 {
+    if (text.isEmpty())
+        return; // an empty view may have no data at all
     char* out = sink.reserve(2 * text.size());
     qToLittleEndian<char16_t>(text.utf16(), text.size(), out);
     sink.commit(out + 2 * text.size());
@@ -109,6 +111,8 @@ void putUtf16Le(ByteSink& sink, QStringView text)
 
 void putUtf16Be(ByteSink& sink, QStringView text)
 {
+    if (text.isEmpty())
+        return; // an empty view may have no data at all
     char* out = sink.reserve(2 * text.size());
     qToBigEndian<char16_t>(text.utf16(), text.size(), out);
     sink.commit(out + 2 * text.size());
