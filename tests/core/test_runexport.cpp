@@ -190,15 +190,15 @@ void TestRunExport::failures_data()
     QTest::newRow("0: no export folder") << "0"
                                          << "exportdir"
                                          << "missing"
-                                         << "Failed to create OUT/none/a.js";
+                                         << "Failed to create OUT/none/a.js\nNo such file or directory";
     QTest::newRow("2: no export folder") << "2"
                                          << "exportdir2"
                                          << "missing"
-                                         << "Failed to create OUT/none/a.lua";
+                                         << "Failed to create OUT/none/a.lua\nNo such file or directory";
     QTest::newRow("3: no export folder") << "3"
                                          << "exportdir3"
                                          << "missing"
-                                         << "Failed to create OUT/none/boot.pixi";
+                                         << "Failed to create OUT/none/boot.pixi\nNo such file or directory";
     QTest::newRow("1: empty export folder") << "1"
                                             << "exportdir"
                                             << "empty"
@@ -372,7 +372,8 @@ void TestRunExport::tic80Start_data()
         << QStringList{cannot.arg("BIN/tic80")};
     QTest::newRow("0: js, export failed: TIC-80 not started")
         << "0" << none << true << ""
-        << "OUT/none" << true << none << QStringList{"Failed to create OUT/none/a.js"};
+        << "OUT/none" << true << none
+        << QStringList{"Failed to create OUT/none/a.js\nNo such file or directory"};
     QTest::newRow("2: liko, tic80 on the PATH: not started") << "2" << none << true << "APPS/tic80"
                                                              << "" << true << none << none;
     QTest::newRow("3: pixilang, tic80 on the PATH: pixilang")

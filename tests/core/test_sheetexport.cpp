@@ -162,6 +162,7 @@ private slots:
     void tic80PngsImportAsDrawn();
     void gifColours_data();
     void gifColours();
+    void gifFailureInWords();
     void pixilangFiles();
     void emptyName();
     void replacesExistingFiles();
@@ -333,6 +334,17 @@ void TestSheetExport::tic80PngsImportAsDrawn()
     QCOMPARE(wrong, 0);
 }
 
+// GIFLIB's failures reach the user as its own words with the file's name, not a number.
+void TestSheetExport::gifFailureInWords()
+{
+    TempHome home;
+    const QString path = home.path() + "/a.gif";
+    QString error;
+    QVERIFY(!saveIndexedGif(QByteArray(16, '\0'), 4, 4, 4, nullptr, path, &error));
+    QCOMPARE(error, "Cannot write the GIF " + path + ": Neither global nor local color map");
+    QVERIFY(!QFile::exists(path));
+}
+
 void TestSheetExport::gifColours_data()
 {
     QTest::addColumn<QList<std::uint32_t>>("pixels"); // one colour per 4x4 block of a 16x16 image
@@ -485,30 +497,39 @@ void TestSheetExport::writeFailures_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("left");
 
-    QTest::newRow("TIC-80, no folder") << "0"
-                                       << ""
-                                       << "Failed to create file." << QStringList();
-    QTest::newRow("LIKO-12, no folder") << "2"
-                                        << ""
-                                        << "Failed to create %1/hero.lk12" << QStringList();
-    QTest::newRow("Pixilang, no folder") << "3"
-                                         << ""
-                                         << "Failed to create file." << QStringList();
-    QTest::newRow("TIC-80, export.gif blocked") << "0"
-                                                << "export.gif"
-                                                << "Failed to create file." << QStringList{"export.gif"};
+    QTest::newRow("TIC-80, no folder")
+        << "0"
+        << ""
+        << "Failed to create file.\n%1/export.gif: No such file or directory" << QStringList();
+    QTest::newRow("LIKO-12, no folder")
+        << "2"
+        << ""
+        << "Failed to create %1/hero.lk12\nNo such file or directory" << QStringList();
+    QTest::newRow("Pixilang, no folder")
+        << "3"
+        << ""
+        << "Failed to create file.\n%1/hero0.gif: No such file or directory" << QStringList();
+    QTest::newRow("TIC-80, export.gif blocked")
+        << "0"
+        << "export.gif"
+        << "Failed to create file.\n%1/export.gif: It is a folder, not a "
+           "regular file; it was left as it is."
+        << QStringList{"export.gif"};
     QTest::newRow("TIC-80, tiles.png blocked")
         << "0"
         << "tiles.png"
-        << "Failed to create %1/tiles.png" << QStringList{"export.gif", "tiles.png"};
+        << "Failed to create %1/tiles.png\nIt is a folder, not a regular file; it was left as it is."
+        << QStringList{"export.gif", "tiles.png"};
     QTest::newRow("LIKO-12, hero.lk12 blocked")
         << "2"
         << "hero.lk12"
-        << "Failed to create %1/hero.lk12" << QStringList{"hero.lk12"};
+        << "Failed to create %1/hero.lk12\nIt is a folder, not a regular file; it was left as it is."
+        << QStringList{"hero.lk12"};
     QTest::newRow("Pixilang, hero1.gif blocked: stops there")
         << "3"
         << "hero1.gif"
-        << "Failed to create file." << QStringList{"hero0.gif", "hero1.gif"};
+        << "Failed to create file.\n%1/hero1.gif: It is a folder, not a regular file; it was left as it is."
+        << QStringList{"hero0.gif", "hero1.gif"};
 }
 
 void TestSheetExport::writeFailures()

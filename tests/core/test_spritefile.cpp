@@ -56,7 +56,7 @@ private slots:
         QString error;
         const QString path = home.path() + "/missing/hero";
         QVERIFY(!saveSpriteFile(path, sheet, &error));
-        QCOMPARE(error, "Failed to create " + path);
+        QCOMPARE(error, "Failed to create " + path + "\nNo such file or directory");
         QVERIFY(!QFile::exists(path));
     }
 

@@ -4,7 +4,75 @@
 #include "app/textfile.h"
 #include "testsupport.h"
 
+#include <QRandomGenerator>
+#include <QStringEncoder>
 #include <QTest>
+
+namespace {
+
+// The bytes as they were made before the encoders streamed: the whole text joined, then
+// converted at once. The streamed bytes must be these, byte for byte.
+QByteArray joinedEncoding(const QStringList& lines, TextEncoding encoding)
+{
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    switch (encoding) {
+    case TextEncoding::Utf8: return text.toUtf8();
+    case TextEncoding::Latin1: {
+        const bool fits =
+            std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
+        return fits ? text.toLatin1() : text.toUtf8();
+    }
+    case TextEncoding::Utf8Bom: return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    case TextEncoding::Utf16LeBom: {
+        QStringEncoder encode(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+        return encode(text);
+    }
+    case TextEncoding::Utf16BeBom: {
+        QStringEncoder encode(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
+        return encode(text);
+    }
+    }
+    return {};
+}
+
+// The export form as it was made: each line's UTF-8 up to its first zero byte, then CR LF.
+QByteArray joinedExport(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        QByteArray encoded = line.toUtf8();
+        if (const qsizetype nul = encoded.indexOf('\0'); nul >= 0)
+            encoded.truncate(nul);
+        bytes += encoded + "\r\n";
+    }
+    return bytes;
+}
+
+constexpr TextEncoding allEncodings[] = {TextEncoding::Utf8, TextEncoding::Latin1, TextEncoding::Utf8Bom,
+                                         TextEncoding::Utf16LeBom, TextEncoding::Utf16BeBom};
+
+// Random lines drawn mostly from the code units that make encoders differ: surrogates
+// alone and in pairs, NUL, Latin-1 and wider characters.
+QStringList randomLines(QRandomGenerator& random)
+{
+    static const char16_t units[] = {u'a',   u' ',   0x00,   0xE9,   0xFF,   0x100,  0x2192,
+                                     0xFEFF, 0xFFFD, 0xD83D, 0xDE00, 0xD800, 0xDBFF, 0xDC00,
+                                     0xDFFF, 0x7F,   0x80,   0x7FF,  0x800};
+    QStringList lines;
+    const int lineCount = random.bounded(5);
+    for (int l = 0; l < lineCount; ++l) {
+        QString line;
+        const int length = random.bounded(8);
+        for (int i = 0; i < length; ++i)
+            line += QChar(units[random.bounded(int(std::size(units)))]);
+        lines.append(line);
+    }
+    return lines;
+}
+
+} // namespace
 
 class TestTextFile : public QObject {
     Q_OBJECT
@@ -89,6 +157,68 @@ private slots:
         QCOMPARE(decodeText(encoded).lines, lines);
     }
 
+    void streamedEqualsJoined_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        const QString pair = QString::fromUtf8("\xF0\x9F\x98\x80");
+        QTest::newRow("no lines") << QStringList{};
+        QTest::newRow("[] one empty line") << QStringList{""};
+        QTest::newRow("[print(1)|]") << QStringList{"print(1)", ""};
+        QTest::newRow("[caf\u00e9|\u00ff]") << QStringList{"caf\u00e9", "\u00ff"};
+        QTest::newRow("[\u00e9|\u2192] Latin-1 cannot hold it") << QStringList{"\u00e9", "\u2192"};
+        QTest::newRow("[ab + surrogate pair]") << QStringList{"ab" + pair};
+        QTest::newRow("[lone high surrogate at the end|lone low at the start]")
+            << QStringList{QString("a") + QChar(0xD83D), QString(QChar(0xDE00)) + "b"};
+        QTest::newRow("[high surrogate before NUL]") << QStringList{QString("a") + QChar(0xD800) + QChar(0)};
+        QTest::newRow("[U+FEFF first]") << QStringList{QString(QChar(0xFEFF)) + "x"};
+    }
+    void streamedEqualsJoined()
+    {
+        QFETCH(QStringList, lines);
+        for (const TextEncoding encoding : allEncodings)
+            QCOMPARE(encodeText(lines, encoding), joinedEncoding(lines, encoding));
+        TempHome home;
+        const QString path = home.path() + "/a.js";
+        QString error;
+        QVERIFY2(writeLinesCrLf(path, lines, &error), qPrintable(error));
+        QCOMPARE(readBytes(path), joinedExport(lines));
+    }
+
+    // Many random texts: a failure prints the seed that gives it.
+    void streamedEqualsJoinedRandomly()
+    {
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
+        for (int round = 0; round < 3000; ++round) {
+            const QStringList lines = randomLines(random);
+            for (const TextEncoding encoding : allEncodings)
+                QVERIFY2(encodeText(lines, encoding) == joinedEncoding(lines, encoding),
+                         qPrintable(QStringLiteral("seed %1, round %2, encoding %3")
+                                        .arg(seed)
+                                        .arg(round)
+                                        .arg(int(encoding))));
+        }
+    }
+
+    // A buffer of many megabytes goes through the writer's buffer many times over and
+    // comes back line for line.
+    void largeBufferRoundTrip()
+    {
+        QStringList lines;
+        for (int i = 0; i < 300000; ++i)
+            lines.append(QStringLiteral("    local v%1 = v%1 + 1 -- \u00e9\u2192").arg(i));
+        TempHome home;
+        const QString path = home.path() + "/temp.txt";
+        QString error;
+        QVERIFY2(writeTextFile(path, lines, TextEncoding::Utf8, &error), qPrintable(error));
+        const QByteArray bytes = readBytes(path);
+        QVERIFY(bytes.size() > 10 << 20);
+        QCOMPARE(bytes, joinedEncoding(lines, TextEncoding::Utf8));
+        const auto file = readTextFile(path, &error);
+        QVERIFY(file);
+        QCOMPARE(file->lines, lines);
+    }
+
     void failuresNameTheFile()
     {
         TempHome home;
@@ -108,7 +238,7 @@ private slots:
         QCOMPARE(readBytes(path), QByteArray("// script: js\r\na\r\n\r\n"));
         const QString bad = home.path() + "/missing/a.js";
         QVERIFY(!writeLinesCrLf(bad, {"x"}, &error));
-        QCOMPARE(error, "Failed to create " + bad);
+        QCOMPARE(error, "Failed to create " + bad + "\nNo such file or directory");
     }
 };
 

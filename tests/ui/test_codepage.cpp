@@ -296,7 +296,8 @@ void TestCodePage::runFailureMessages()
     w->settingsList.setValue(QStringLiteral("lang"), QStringLiteral("2"));
     w->settingsList.setValue(QStringLiteral("exportdir2"), home.path() + "/missing");
     click(w->btRun);
-    QCOMPARE(messages.messages, QStringList{"Failed to create " + home.path() + "/missing/a.lua"});
+    QCOMPARE(messages.messages,
+             QStringList{"Failed to create " + home.path() + "/missing/a.lua\nNo such file or directory"});
 
     // A name with a folder part writes nothing, not even the export.
     w->settingsList.setValue(QStringLiteral("exportdir2"), home.path() + "/Documents");

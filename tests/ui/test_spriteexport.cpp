@@ -172,7 +172,8 @@ void TestSpriteExport::failureShowsNoExported()
     setCellCount(w->sheet, 97);
     pressExport(*w);
     QCOMPARE(recorder.messages,
-             (QStringList{"Failed to create file.", "Failed to create " + missing + "/hero.lk12",
+             (QStringList{"Failed to create file.\n" + missing + "/export.gif: No such file or directory",
+                          "Failed to create " + missing + "/hero.lk12\nNo such file or directory",
                           "The 192 x 128 export image holds 96 sprites of 16 x 16; this sheet has 97."}));
 }
 

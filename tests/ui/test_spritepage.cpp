@@ -535,8 +535,10 @@ private slots:
             << "Invalid file name: ../hero\nUse a plain name without \"/\", \"\\\" or \"..\".";
         QTest::newRow("a\\b") << "a\\b"
                               << "Invalid file name: a\\b\nUse a plain name without \"/\", \"\\\" or \"..\".";
-        QTest::newRow("a folder of that name") << "folder"
-                                               << "Failed to create %1";
+        QTest::newRow("a folder of that name")
+            << "folder"
+            << "Failed to create %1\nIt is a folder, not a regular file; it was "
+               "left as it is.";
     }
 
     void saveRefusals()

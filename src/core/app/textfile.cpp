@@ -1,9 +1,7 @@
 #include "app/textfile.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
-#include <QStringEncoder>
+#include <QtEndian>
 
 #include <algorithm>
 
@@ -56,49 +54,119 @@ TextFile decodeText(const QByteArray& bytes)
     return file;
 }
 
-QByteArray encodeText(const QStringList& lines, TextEncoding encoding)
+namespace {
+
+// UTF-8 of one piece of text into out, which has room for 3 bytes per code unit. A
+// surrogate without its partner becomes "?", as QString::toUtf8 makes it, so that a text
+// encoded here has the bytes it always had.
+char* appendUtf8(char* out, QStringView text)
 {
-    QString text;
-    qsizetype size = 0;
-    for (const QString& line : lines)
-        size += line.size() + 2;
-    text.reserve(size);
-    for (const QString& line : lines) {
-        text += line;
-        text += u"\r\n";
+    const char16_t* p = text.utf16();
+    const char16_t* const end = p + text.size();
+    while (p < end) {
+        const char16_t c = *p++;
+        if (c < 0x80) {
+            *out++ = char(c);
+        } else if (c < 0x800) {
+            *out++ = char(0xC0 | (c >> 6));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (!QChar::isSurrogate(c)) {
+            *out++ = char(0xE0 | (c >> 12));
+            *out++ = char(0x80 | ((c >> 6) & 0x3F));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p)) {
+            const char32_t u = QChar::surrogateToUcs4(c, *p++);
+            *out++ = char(0xF0 | (u >> 18));
+            *out++ = char(0x80 | ((u >> 12) & 0x3F));
+            *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else {
+            *out++ = '?';
+        }
     }
-    switch (encoding) {
-    case TextEncoding::Utf8: return text.toUtf8();
-    case TextEncoding::Latin1: {
-        // A character typed into such a file that Latin-1 cannot hold would become "?";
-        // the text is written as UTF-8 then, which keeps every character, and is read
-        // back as UTF-8.
-        const bool fits =
-            std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
-        return fits ? text.toLatin1() : text.toUtf8();
-    }
-    case TextEncoding::Utf8Bom: return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
-    case TextEncoding::Utf16LeBom: {
-        QStringEncoder encode(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
-        return encode(text);
-    }
-    case TextEncoding::Utf16BeBom: {
-        QStringEncoder encode(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
-        return encode(text);
-    }
-    }
-    return text.toUtf8();
+    return out;
 }
 
-std::optional<QByteArray> readWholeFile(const QString& path, QString* error)
+void putUtf8(ByteSink& sink, QStringView text)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
-        return std::nullopt;
+    sink.commit(appendUtf8(sink.reserve(3 * text.size()), text));
+}
+
+void putLatin1(ByteSink& sink, QStringView text)
+{
+    char* out = sink.reserve(text.size());
+    for (const QChar c : text)
+        *out++ = char(c.unicode());
+    sink.commit(out);
+}
+
+void putUtf16Le(ByteSink& sink, QStringView text)
+{
+    if (text.isEmpty())
+        return; // an empty view may have no data at all
+    char* out = sink.reserve(2 * text.size());
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), out);
+    sink.commit(out + 2 * text.size());
+}
+
+void putUtf16Be(ByteSink& sink, QStringView text)
+{
+    if (text.isEmpty())
+        return; // an empty view may have no data at all
+    char* out = sink.reserve(2 * text.size());
+    qToBigEndian<char16_t>(text.utf16(), text.size(), out);
+    sink.commit(out + 2 * text.size());
+}
+
+bool fitsLatin1(const QStringList& lines)
+{
+    return std::all_of(lines.cbegin(), lines.cend(), [](const QString& line) {
+        return std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
+    });
+}
+
+} // namespace
+
+void encodeTextInto(ByteSink& sink, const QStringList& lines, TextEncoding encoding)
+{
+    // A character typed into a Latin-1 file that Latin-1 cannot hold would become "?"; the
+    // text is written as UTF-8 then, which keeps every character, and is read back as UTF-8.
+    if (encoding == TextEncoding::Latin1 && !fitsLatin1(lines))
+        encoding = TextEncoding::Utf8;
+    void (*put)(ByteSink&, QStringView) = putUtf8;
+    switch (encoding) {
+    case TextEncoding::Utf8: break;
+    case TextEncoding::Latin1: put = putLatin1; break;
+    case TextEncoding::Utf8Bom: sink.append("\xEF\xBB\xBF", 3); break;
+    case TextEncoding::Utf16LeBom:
+        sink.append("\xFF\xFE", 2);
+        put = putUtf16Le;
+        break;
+    case TextEncoding::Utf16BeBom:
+        sink.append("\xFE\xFF", 2);
+        put = putUtf16Be;
+        break;
     }
-    return file.readAll();
+    const QStringView lineEnd = u"\r\n";
+    for (const QString& line : lines) {
+        // Once the disk is full there is no point in encoding the rest.
+        if (sink.failed())
+            return;
+        put(sink, line);
+        put(sink, lineEnd);
+    }
+}
+
+QByteArray encodeText(const QStringList& lines, TextEncoding encoding)
+{
+    QByteArray bytes;
+    ByteSink sink([&bytes](const char* data, qsizetype size) {
+        bytes.append(data, size);
+        return true;
+    });
+    encodeTextInto(sink, lines, encoding);
+    sink.flush();
+    return bytes;
 }
 
 std::optional<TextFile> readTextFile(const QString& path, QString* error)
@@ -109,35 +177,23 @@ std::optional<TextFile> readTextFile(const QString& path, QString* error)
     return decodeText(*bytes);
 }
 
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
-}
-
 bool writeTextFile(const QString& path, const QStringList& lines, TextEncoding encoding, QString* error)
 {
-    return writeFileAtomically(path, encodeText(lines, encoding), error);
+    return writeFileAtomically(
+        path, [&](ByteSink& sink) { encodeTextInto(sink, lines, encoding); }, error);
 }
 
 bool writeLinesCrLf(const QString& path, const QStringList& lines, QString* error)
 {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        QByteArray encoded = line.toUtf8();
-        if (const qsizetype nul = encoded.indexOf('\0'); nul >= 0)
-            encoded.truncate(nul);
-        bytes += encoded;
-        bytes += "\r\n";
-    }
-    if (writeFileAtomically(path, bytes, nullptr))
-        return true;
-    if (error)
-        *error = QStringLiteral("Failed to create ") + path;
-    return false;
+    const auto produce = [&lines](ByteSink& sink) {
+        for (const QString& line : lines) {
+            if (sink.failed())
+                return;
+            // The consoles read C strings: a line ends at its first zero character.
+            const qsizetype nul = line.indexOf(QChar(0));
+            putUtf8(sink, QStringView(line).left(nul < 0 ? line.size() : nul));
+            sink.append("\r\n", 2);
+        }
+    };
+    return writeFileAtomically(path, produce, error, "Failed to create %1\n%2");
 }

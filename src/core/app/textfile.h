@@ -3,6 +3,8 @@
 // CR LF, LF or CR, in the encoding the file was found in, so that opening and saving a
 // file never changes its bytes beyond the line ends.
 
+#include "app/atomicfile.h"
+
 #include <QByteArray>
 #include <QStringList>
 
@@ -27,18 +29,16 @@ QStringList splitLines(const QString& text);
 TextFile decodeText(const QByteArray& bytes);
 // Every line followed by CR LF, with the encoding's byte-order mark in front.
 QByteArray encodeText(const QStringList& lines, TextEncoding encoding);
+// The same bytes, encoded line by line straight into sink.
+void encodeTextInto(ByteSink& sink, const QStringList& lines, TextEncoding encoding);
 
 // Reads a text file; on failure returns nothing and sets error to a message naming the file.
 std::optional<TextFile> readTextFile(const QString& path, QString* error);
-// Writes atomically: a crash leaves the old file or the new one, never a torn one.
+// Writes through writeFileAtomically, encoding as it goes: a crash or a full disk leaves
+// the old file or the new one, never a torn one.
 bool writeTextFile(const QString& path, const QStringList& lines, TextEncoding encoding, QString* error);
 
-// The one atomic writer every saved file goes through.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error);
-// Reads a whole file; on failure returns nothing and sets error.
-std::optional<QByteArray> readWholeFile(const QString& path, QString* error);
-
 // The export file form the consoles load: each line as 8-bit text (UTF-8 here) up to its
-// first NUL, then CR LF. Written atomically. On failure error is "Failed to create " and
-// the path.
+// first NUL, then CR LF. Written atomically. On failure error is "Failed to create ", the
+// path, a line break and the cause.
 bool writeLinesCrLf(const QString& path, const QStringList& lines, QString* error);

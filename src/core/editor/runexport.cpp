@@ -163,8 +163,8 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
         }
     }
     // An empty export folder would put the file at the root of the file system; it counts
-    // as a folder that is not there.
-    const bool noFolder = target && settings.value(QString::fromLatin1(target->exportDirKey)).isEmpty();
+    // as a folder that is not there. Without a target there is no file to write at all.
+    const bool noFolder = !target || settings.value(QString::fromLatin1(target->exportDirKey)).isEmpty();
     if (noFolder)
         result.message = QStringLiteral("Failed to create ") + path;
     else if (writeLinesCrLf(path, lines, &result.message))

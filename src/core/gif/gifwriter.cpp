@@ -1,18 +1,14 @@
 #include "gif/gifwriter.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
-#include <filesystem>
+#include "app/atomicfile.h"
+
 #include <gif_lib.h>
 #include <memory>
-#include <system_error>
+#include <optional>
 
 namespace {
 
 const QString allocationFailed = QStringLiteral("Failed to allocate memory required, aborted3.");
-const QString createFailed = QStringLiteral("Failed to create file.");
 
 struct MapDeleter {
     void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
@@ -25,46 +21,50 @@ void setError(QString* error, const QString& text)
         *error = text;
 }
 
-// Closes the handle after a failed step; the partial file is the caller's to remove, and
-// the close's own code would only hide the one that matters.
+// Closes the handle after a failed step; the close's own code would only hide the one
+// that matters.
 void abandon(GifFileType* gif)
 {
     int ignored = 0;
     EGifCloseFile(gif, &ignored);
 }
 
-// Writes the GIF stream itself into path; the handle is released on every path.
-bool writeGifStream(const QByteArray& indexBuffer, int width, int height, int colourBits,
-                    const ColorMapObject* colourMap, const QString& path, QString* error)
+// GIFLIB's output function: the stream is gathered in memory (the handle's user data).
+int appendToBytes(GifFileType* gif, const GifByteType* data, int size)
+{
+    static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(data), size);
+    return size;
+}
+
+// Encodes the GIF stream into out; on failure returns GIFLIB's code for the step that
+// failed. The handle is released on every path.
+std::optional<int> encodeGif(const QByteArray& indexBuffer, int width, int height, int colourBits,
+                             const ColorMapObject* colourMap, QByteArray* out)
 {
     int openError = 0;
-    GifFileType* gif = EGifOpenFileName(QFile::encodeName(path).constData(), false, &openError);
-    if (!gif) {
-        setError(error, createFailed);
-        return false;
-    }
+    GifFileType* gif = EGifOpen(out, appendToBytes, &openError);
+    if (!gif)
+        return openError;
     if (EGifPutScreenDesc(gif, width, height, colourBits, 0, colourMap) == GIF_ERROR ||
         EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_ERROR) {
-        setError(error, QString::number(gif->Error));
+        const int code = gif->Error;
         abandon(gif);
-        return false;
+        return code;
     }
     // GIFLIB takes rows as non-const although it only reads them.
     QByteArray rows = indexBuffer;
     auto* pixels = reinterpret_cast<GifPixelType*>(rows.data());
     for (int y = 0; y < height; ++y) {
         if (EGifPutLine(gif, pixels + qsizetype(y) * width, width) == GIF_ERROR) {
-            setError(error, QString::number(gif->Error));
+            const int code = gif->Error;
             abandon(gif);
-            return false;
+            return code;
         }
     }
     int closeError = 0;
-    if (EGifCloseFile(gif, &closeError) == GIF_ERROR) {
-        setError(error, QString::number(closeError));
-        return false;
-    }
-    return true;
+    if (EGifCloseFile(gif, &closeError) == GIF_ERROR)
+        return closeError;
+    return std::nullopt;
 }
 
 } // namespace
@@ -72,34 +72,19 @@ bool writeGifStream(const QByteArray& indexBuffer, int width, int height, int co
 bool saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int colourBits,
                     const ColorMapObject* colourMap, const QString& exportPath, QString* error)
 {
-    // GIFLIB opens files by name only, so the stream goes to a fresh name beside the target
-    // and replaces it in one rename: an export that fails half-way never leaves a torn GIF
-    // where the console would load it.
-    const QFileInfo target(exportPath);
-    QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                        QStringLiteral(".XXXXXX"));
-    if (!temp.open()) {
-        setError(error, createFailed);
+    // The stream is built in memory and written by the one atomic writer: an export that
+    // fails half-way (a full disk) never leaves a torn GIF where the console would load it,
+    // and never replaces a good one.
+    QByteArray bytes;
+    if (const std::optional<int> code =
+            encodeGif(indexBuffer, width, height, colourBits, colourMap, &bytes)) {
+        const char* why = GifErrorString(*code);
+        setError(error, QStringLiteral("Cannot write the GIF %1: %2")
+                            .arg(exportPath, why ? QString::fromLatin1(why)
+                                                 : QStringLiteral("GIFLIB error %1").arg(*code)));
         return false;
     }
-    const QString tempPath = temp.fileName();
-    temp.close();
-    if (!writeGifStream(indexBuffer, width, height, colourBits, colourMap, tempPath, error))
-        return false; // the temporary file removes itself
-    // A temporary file is private to its owner; the export is an ordinary file.
-    const QFileDevice::Permissions ordinary = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ReadUser | QFileDevice::WriteUser |
-                                              QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    QFile::setPermissions(tempPath, target.exists() ? QFile::permissions(exportPath) : ordinary);
-    std::error_code renameError;
-    std::filesystem::rename(QFile::encodeName(tempPath).toStdString(),
-                            QFile::encodeName(exportPath).toStdString(), renameError);
-    if (renameError) {
-        setError(error, createFailed);
-        return false;
-    }
-    temp.setAutoRemove(false);
-    return true;
+    return writeFileAtomically(exportPath, bytes, error, "Failed to create file.\n%1: %2");
 }
 
 bool writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath, QString* error,

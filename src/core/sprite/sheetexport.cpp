@@ -72,8 +72,10 @@ ExportResult exportTic80(const SpriteSheet& sheet, const QString& folder)
         const QString bankPath = folder + QLatin1String(bank.name);
         const QByteArray png = encodeIndexedPng(tic80SheetWidth, tic80BankHeight,
                                                 indices.mid(bank.offset, bankBytes), colours, &error);
-        if (png.isEmpty() || !writeFileAtomically(bankPath, png, nullptr))
-            return failed(QStringLiteral("Failed to create ") + bankPath);
+        if (png.isEmpty())
+            return failed(QStringLiteral("Failed to create %1\n%2").arg(bankPath, error));
+        if (!writeFileAtomically(bankPath, png, &error, "Failed to create %1\n%2"))
+            return failed(error);
     }
     return exported(path);
 }

@@ -1,6 +1,6 @@
 #include "sprite/spritefile.h"
 
-#include "app/textfile.h"
+#include "app/atomicfile.h"
 #include "sprite/spritesheet.h"
 
 #include <QFile>
@@ -20,18 +20,15 @@ QString spriteFileNameProblem(const QString& name)
 
 bool saveSpriteFile(const QString& path, const SpriteSheet& sheet, QString* error)
 {
-    if (writeFileAtomically(path, spriteFileBytes(sheet), nullptr))
-        return true;
-    if (error)
-        *error = QStringLiteral("Failed to create ") + path;
-    return false;
+    return writeFileAtomically(path, spriteFileBytes(sheet), error, "Failed to create %1\n%2");
 }
 
 SpriteFileLoad loadSpriteFile(SpriteSheet& sheet, const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {false, false, QStringLiteral("Cannot read %1: %2").arg(path, file.errorString())};
+    QFile file;
+    QString error;
+    if (!openRegularFile(file, path, &error))
+        return {false, false, error};
     return loadSpriteFile(sheet, file, path);
 }
 

@@ -16,7 +16,8 @@ QByteArray spriteFileBytes(const SpriteSheet& sheet);
 // with folder parts would write outside the sprite folder.
 QString spriteFileNameProblem(const QString& name);
 
-// Writes the sheet to path atomically. On failure error is "Failed to create " and the path.
+// Writes the sheet to path atomically. On failure error is "Failed to create ", the path, a
+// line break and the cause.
 bool saveSpriteFile(const QString& path, const SpriteSheet& sheet, QString* error);
 
 struct SpriteFileLoad {
@@ -26,8 +27,9 @@ struct SpriteFileLoad {
 };
 
 // Reads a sprite file into the sheet, the first cell current. A header the sheet cannot
-// take (fewer than 3 bytes, width or height 0) or a file that cannot be read leaves the
-// sheet as it was. A file of another cell size reallocates the sheet at the file's size. A
+// take (fewer than 3 bytes, width or height 0), a file that cannot be read or one that is
+// not a regular file (a pipe, device or folder, never waited on) leaves the sheet as it
+// was. A file of another cell size reallocates the sheet at the file's size. A
 // count of 0 is a full sheet of 256 cells when the file holds them, otherwise the whole
 // cells it holds (at least 1). A file shorter than its count announces fills what it holds;
 // the other pixels keep what they had. Pixel bytes keep their low four bits (a palette

@@ -1,0 +1,77 @@
+#pragma once
+// Every file the program writes reaches the disk whole or not at all, and every file it
+// reads is a regular file: a new file is written beside the old one and replaces it only
+// once all its bytes are on disk, and a pipe, device, socket or folder is refused rather
+// than waited on.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QFile>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+// Bytes on their way to a file, gathered into large writes. Encoders write straight into
+// its buffer (reserve, then commit), so a large text never exists as one array in memory.
+// After the first failed write it takes nothing more and failed() says so.
+class ByteSink {
+public:
+    // Takes each full buffer; false stops the sink.
+    using Drain = std::function<bool(const char* data, qsizetype size)>;
+
+    explicit ByteSink(Drain drain, qsizetype capacity = qsizetype(1) << 20);
+    ByteSink(const ByteSink&) = delete;
+    ByteSink& operator=(const ByteSink&) = delete;
+
+    bool append(const char* data, qsizetype size);
+    bool append(QByteArrayView bytes) { return append(bytes.data(), bytes.size()); }
+    // Room for at least size bytes at the end of what was appended...
+    char* reserve(qsizetype size);
+    // ...of which those before end are taken.
+    void commit(const char* end) { used = end - buffer.data(); }
+    // Hands what is buffered to the drain.
+    bool flush();
+    bool failed() const { return broken; }
+
+private:
+    Drain drain;
+    std::vector<char> buffer;
+    qsizetype used = 0;
+    bool broken = false;
+};
+
+// Writes what produce appends to the sink it is given.
+using ByteProducer = std::function<void(ByteSink& sink)>;
+
+// The message of a failed write: %1 is the path, %2 the cause in words.
+inline constexpr const char* cannotWriteFormat = "Cannot write %1: %2";
+
+// The one writer every saved file goes through. The bytes go to a new file in the same
+// folder, which is flushed to disk and renamed over path only when every write, the sync
+// and the close succeeded; the folder is synced after the rename. On any failure path keeps
+// what it held, nothing is left behind, error (when given) is failureFormat with the path and
+// the cause ("No space left on device") filled in, and false is returned. An existing file
+// keeps its permission bits. A symbolic link at path is replaced by the new file itself; what
+// it points to is never touched. A folder, pipe, device or socket at path is refused and left
+// as it is.
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error,
+                         const char* failureFormat = cannotWriteFormat);
+bool writeFileAtomically(const QString& path, const ByteProducer& produce, QString* error,
+                         const char* failureFormat = cannotWriteFormat);
+
+// The last step of the writer, for files another library wrote (such as an archive
+// written under a temporary name): syncs the finished file at tempPath, renames it over
+// path (with the same rules for what is at path, and keeping the permission bits of a file
+// there), then syncs the folder. On failure tempPath is removed and path keeps what it held.
+bool commitTemporaryFile(const QString& tempPath, const QString& path, QString* error,
+                         const char* failureFormat = cannotWriteFormat);
+
+// Opens path for reading when it is a regular file (a link to one counts). A pipe, device,
+// socket or folder is refused without waiting on it. On failure error is "Cannot read ",
+// the path and why.
+bool openRegularFile(QFile& file, const QString& path, QString* error);
+
+// Reads a whole regular file; on failure returns nothing and sets error as openRegularFile.
+std::optional<QByteArray> readWholeFile(const QString& path, QString* error);
