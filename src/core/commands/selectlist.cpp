@@ -80,7 +80,7 @@ void keepCursorInText(TextModel& t)
     if (t.codeLines.isEmpty())
         t.codeLines.append(QString());
     t.cursorRow = std::clamp(t.cursorRow, 0, t.lineCount() - 1);
-    t.cursorCol = std::clamp(t.cursorCol, 0, int(t.cursorLine().size()));
+    t.cursorCol = charStart(t.cursorLine(), t.cursorCol);
 }
 
 void insertTemplate(CommandContext& ctx, const QString& item, CommandEffects& fx)
