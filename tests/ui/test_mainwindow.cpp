@@ -230,6 +230,59 @@ private slots:
         QCOMPARE(readBytes(home.workspace() + "temp.txt"), bytes.isEmpty() ? QByteArray("\r\n") : bytes);
     }
 
+    // What a restart gives back is the code as it was closed, also where the bytes of the
+    // code buffer alone could be read another way: the settings remember its encoding.
+    void codeComesBackAsItWasClosed_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("remembered"); // the "codeencoding" line, or empty: none
+        const QString bom = QStringLiteral("\uFEFF");
+        QTest::newRow("Latin-1 beginning like a UTF-16 mark")
+            << QStringList{QString::fromLatin1("\xFE\xFFprint(1)")} << int(TextEncoding::Latin1)
+            << QByteArray("\xFE\xFFprint(1)\r\n") << "codeencoding=latin1";
+        QTest::newRow("Latin-1 that reads as UTF-8")
+            << QStringList{QString::fromLatin1("\xC3\xA9")} << int(TextEncoding::Latin1)
+            << QByteArray("\xC3\xA9\r\n") << "codeencoding=latin1";
+        QTest::newRow("UTF-8 beginning with U+FEFF")
+            << QStringList{bom + "x"} << int(TextEncoding::Utf8) << QByteArray("\xEF\xBB\xBFx\r\n")
+            << "codeencoding=utf8";
+        QTest::newRow("UTF-16 LE with U+FEFF first")
+            << QStringList{bom + "x"} << int(TextEncoding::Utf16LeBom)
+            << QByteArray("\xFF\xFE\xFF\xFEx\0\r\0\n\0", 10) << "";
+        QTest::newRow("Latin-1 that no longer fits: UTF-8")
+            << QStringList{QString::fromUtf8("\xC3\xA9\xE2\x86\x92")} << int(TextEncoding::Latin1)
+            << QByteArray("\xC3\xA9\xE2\x86\x92\r\n") << "";
+        QTest::newRow("plain UTF-8") << QStringList{"x"} << int(TextEncoding::Utf8) << QByteArray("x\r\n")
+                                     << "";
+    }
+    void codeComesBackAsItWasClosed()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(int, encoding);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, remembered);
+        TempHome home;
+        {
+            auto w = startWindow();
+            w->text.codeLines = lines;
+            w->text.encoding = TextEncoding(encoding);
+            w->edtFile->setText("game");
+            w->close();
+        }
+        QCOMPARE(readBytes(home.workspace() + "temp.txt"), bytes);
+        const QString settings = settingsText(home);
+        QCOMPARE(settings.contains("\ncodeencoding="), !remembered.isEmpty());
+        if (!remembered.isEmpty())
+            QVERIFY(settings.contains("\n" + remembered + "\r\n"));
+        QVERIFY(settings.endsWith("\ncode=game\r\n")); // the name is still the last line
+        auto w = startWindow();
+        QCOMPARE(w->text.codeLines, lines);
+        w->close();
+        QCOMPARE(readBytes(home.workspace() + "temp.txt"), bytes);
+    }
+
     void unusableSettingsAreRepaired_data()
     {
         QTest::addColumn<QString>("line");
