@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
@@ -319,6 +320,34 @@ private slots:
         QCOMPARE(w->sheet.cellWidth, 16);
         w->close();
         QVERIFY(settingsText(home).contains(repairedLine + "\r\n"));
+    }
+
+    // A settings file of garbage starts with the repair message and a whole keyboard.
+    void garbageSettingsGiveTheDefaultKeyboard()
+    {
+        TempHome home;
+        startWindow()->close();
+        QRandomGenerator random(11);
+        QByteArray garbage(4096, '\0');
+        for (char& c : garbage)
+            c = char(random.bounded(256));
+        QVERIFY(writeBytes(home.workspace() + "quill.ini", garbage));
+
+        MessageRecorder messages;
+        auto w = startWindow();
+        QCOMPARE(messages.messages.size(), 1);
+        QVERIFY2(messages.messages.first().contains("\"BtnKey11\"") &&
+                     messages.messages.first().contains("\"BtnKey28\"") &&
+                     messages.messages.first().contains("\"width\""),
+                 qPrintable(messages.messages.first()));
+        for (const char* caption : {"1", "q", "m", "Sh", "Rt", "Bs", "<-", "Tm"})
+            QVERIFY2(keyWithCaption(*w, caption), caption);
+        clickKeys(*w, {"Sh"});
+        for (const char* caption : {"Sl", "Ld", "Fi", "Un", "Q"})
+            QVERIFY2(keyWithCaption(*w, caption), caption);
+        w->close();
+        QVERIFY(settingsText(home).contains("BtnKey11=1234567890\r\n"));
+        QVERIFY(settingsText(home).contains("BtnKey28=SHEI OKLDR\r\n"));
     }
 };
 
