@@ -286,6 +286,18 @@ private slots:
                 zip.contains("spfiles/hero"));
     }
 
+    void backupNamesWhatItLeftOut()
+    {
+        TempHome home;
+        MessageRecorder recorder;
+        auto w = startOnPage(3);
+        QVERIFY(writeBytes(w->workspace.codeFilesDir + "game.js", "cls()\r\n"));
+        QVERIFY(QFile::link(w->workspace.codeFilesDir + "game.js", w->workspace.codeFilesDir + "link"));
+        click(w->btExportAll);
+        QCOMPARE(recorder.messages,
+                 QStringList{"prgfiles/link was left out: it is a symbolic link, not a file.\nCompleted."});
+    }
+
     void backupWithoutAnExportFolderSaysSo()
     {
         TempHome home;

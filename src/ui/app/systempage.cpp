@@ -164,8 +164,10 @@ void TfrmMain::btWebsiteClick()
 void TfrmMain::btExportAllClick()
 {
     QString error;
-    if (writeBackup(workspace, settingsList.value(u"exportdir"), QDate::currentDate(), nullptr, &error))
-        showMessage(this, QStringLiteral("Completed."));
+    QStringList leftOut;
+    if (writeBackup(workspace, settingsList.value(u"exportdir"), QDate::currentDate(), nullptr, &error,
+                    &leftOut))
+        showMessage(this, backupMessage(leftOut));
     else
         showMessage(this, error);
 }
