@@ -6,8 +6,13 @@
 
 #include <QDateTime>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QtEndian>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +42,30 @@ QStringList listing(const QString& archive)
     return rows;
 }
 
+// A name as bytes for a comparison: UTF-8 as it is, anything else as \x escapes.
+QString shownName(const QByteArray& name)
+{
+    QStringDecoder decode(QStringConverter::Utf8);
+    const QString text = decode(name);
+    return decode.hasError() ? QString::fromLatin1(name.toPercentEncoding("/.").replace('%', "\\x")) : text;
+}
+
+// Files and folders whose names are bytes, as the POSIX calls take them.
+bool writeRaw(const QByteArray& path, const QByteArray& bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const bool ok = fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    return ::close(fd) == 0 && ok;
+}
+QByteArray readRaw(const QByteArray& path)
+{
+    QFile f;
+    const int fd = ::open(path.constData(), O_RDONLY);
+    if (fd < 0 || !f.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle))
+        return "(cannot read " + path + ")";
+    return f.readAll();
+}
+
 // The general purpose flags of each entry as the central directory and the local header
 // give them, read straight from the bytes.
 QStringList nameFlags(const QByteArray& zip)
@@ -48,7 +77,7 @@ QStringList nameFlags(const QByteArray& zip)
     qsizetype at = u32(end + 16);
     for (int k = 0; k < u16(end + 10); ++k) {
         const int nameLength = u16(at + 28);
-        const QString name = QString::fromUtf8(zip.mid(at + 46, nameLength));
+        const QString name = shownName(zip.mid(at + 46, nameLength));
         const qsizetype local = u32(at + 42);
         rows.append(QStringLiteral("%1 %2 %3")
                         .arg(name)
@@ -126,6 +155,89 @@ private slots:
                                              }));
         QCOMPARE(run("unzip", {"-p", path, "prgfiles/b.js"}).out.toUtf8(), program);
         QVERIFY(!QFile::exists(path + ".part"));
+    }
+
+    // A name that is not UTF-8 is stored as the bytes the folder holds, without the UTF-8
+    // mark; an unpacker gives the file back under that very name.
+    void namesThatAreNotUtf8AreKeptAsTheirBytes()
+    {
+        TempHome home;
+        const Workspace ws = Workspace::under(home.path() + "/ws/");
+        QVERIFY(QDir().mkpath(ws.codeFilesDir) && QDir().mkpath(ws.spriteFilesDir));
+        const QByteArray code = QFile::encodeName(ws.codeFilesDir);
+        QVERIFY(writeRaw(code + "caf\xE9.js", "latin-1 name"));
+        QVERIFY(writeRaw(code + "ok.js", "ascii name"));
+        QVERIFY(writeRaw(code + "\xC3\xA4pfel", "utf-8 name"));
+        QVERIFY(writeRaw(QFile::encodeName(ws.spriteFilesDir) + "\xE4rger", "sprite"));
+
+        QString path, error;
+        QStringList leftOut{"unset"};
+        QVERIFY2(writeBackup(ws, home.path(), QDate(2024, 5, 6), &path, &error, &leftOut), qPrintable(error));
+        QCOMPARE(leftOut, QStringList{});
+        QCOMPARE(nameFlags(readBytes(path)), (QStringList{
+                                                 "prgfiles/caf\\xE9.js - -",
+                                                 "prgfiles/ok.js utf8 utf8",
+                                                 QString::fromUtf8("prgfiles/\xc3\xa4pfel utf8 utf8"),
+                                                 "spfiles/\\xE4rger - -",
+                                             }));
+        const Run test = run("unzip", {"-t", path});
+        QVERIFY2(test.exitCode == 0 && test.out.contains("No errors detected"), qPrintable(test.out));
+        const QString out = home.path() + "/unpacked";
+        QCOMPARE(run("unzip", {"-q", "-d", out, path}).exitCode, 0);
+        const QByteArray unpacked = QFile::encodeName(out);
+        QCOMPARE(readRaw(unpacked + "/prgfiles/caf\xE9.js"), QByteArray("latin-1 name"));
+        QCOMPARE(readRaw(unpacked + "/prgfiles/\xC3\xA4pfel"), QByteArray("utf-8 name"));
+        QCOMPARE(readRaw(unpacked + "/spfiles/\xE4rger"), QByteArray("sprite"));
+    }
+
+    // Only regular files are stored: not what a link points to, nor a pipe; each one left
+    // out is named, and the message still ends as a backup that worked does.
+    void whatIsNotARegularFileIsLeftOutAndNamed()
+    {
+        TempHome home;
+        const Workspace ws = Workspace::under(home.path() + "/ws/");
+        QVERIFY(writeBytes(ws.codeFilesDir + "a.js", "mine"));
+        QVERIFY(writeBytes(ws.spriteFilesDir + "s", "sprite"));
+        QVERIFY(writeBytes(home.path() + "/outside/secret", "not the user's code"));
+        QVERIFY(QFile::link(home.path() + "/outside/secret", ws.codeFilesDir + "link"));
+        QVERIFY(QFile::link(home.path() + "/nowhere", ws.codeFilesDir + "dangling"));
+        QVERIFY(QFile::link(home.path() + "/outside", ws.spriteFilesDir + "folder link"));
+        QCOMPARE(::mkfifo(QFile::encodeName(ws.codeFilesDir + "pipe").constData(), 0644), 0);
+        const QByteArray latinLink = QFile::encodeName(ws.codeFilesDir) + "l\xE9nk";
+        QCOMPARE(::symlink("a.js", latinLink.constData()), 0);
+        QVERIFY(writeBytes(ws.codeFilesDir + "sub/inner.js", "a folder is skipped without a word"));
+
+        QString path, error;
+        QStringList leftOut;
+        QVERIFY2(writeBackup(ws, home.path(), QDate(2024, 5, 6), &path, &error, &leftOut), qPrintable(error));
+        QCOMPARE(run("zipinfo", {"-1", path}).out, QString("prgfiles/a.js\nspfiles/s\n"));
+        QVERIFY(!readBytes(path).contains("secret"));
+        QCOMPARE(backupMessage(leftOut),
+                 QStringList({
+                                 "prgfiles/dangling was left out: it is a symbolic link, not a file.",
+                                 "prgfiles/link was left out: it is a symbolic link, not a file.",
+                                 "prgfiles/l\\xE9nk was left out: it is a symbolic link, not a file.",
+                                 "prgfiles/pipe was left out: it is a pipe, socket or device, not a file.",
+                                 "spfiles/folder link was left out: it is a symbolic link, not a file.",
+                                 "Completed.",
+                             })
+                     .join(u'\n'));
+    }
+
+    void aFileThatCannotBeReadIsLeftOutAndNamed()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root reads every file, so no file here is unreadable");
+        TempHome home;
+        const Workspace ws = Workspace::under(home.path() + "/ws/");
+        QVERIFY(writeBytes(ws.codeFilesDir + "a.js", "mine"));
+        QVERIFY(writeBytes(ws.codeFilesDir + "locked", "x"));
+        QVERIFY(QFile::setPermissions(ws.codeFilesDir + "locked", {}));
+        QString path, error;
+        QStringList leftOut;
+        QVERIFY2(writeBackup(ws, home.path(), QDate(2024, 5, 6), &path, &error, &leftOut), qPrintable(error));
+        QCOMPARE(run("zipinfo", {"-1", path}).out, QString("prgfiles/a.js\n"));
+        QCOMPARE(leftOut, QStringList{"prgfiles/locked was left out: " + qt_error_string(EACCES)});
     }
 
     void noFilesGiveAValidEmptyArchive()

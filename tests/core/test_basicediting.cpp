@@ -18,6 +18,8 @@ private slots:
     void commandCaptionsAreNeverTyped_data();
     void commandCaptionsAreNeverTyped();
     void scrollFollowsTheCursor();
+    void charactersOutsideSixteenBitsStayWhole_data();
+    void charactersOutsideSixteenBitsStayWhole();
 };
 
 void TestBasicEditing::commands_data()
@@ -142,6 +144,33 @@ void TestBasicEditing::scrollFollowsTheCursor()
     QCOMPARE(f.text.leftCol, 0);
     f.press("Hd");
     QCOMPARE(f.text.topRow, 0);
+}
+
+// 😀 (U+1F600) is two code units: no command may stop between them or take one alone.
+void TestBasicEditing::charactersOutsideSixteenBitsStayWhole_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QString>("after");
+    const QString lone = QString(QChar(0xD83D)); // half of a pair, as a broken file may hold it
+
+    QTest::newRow("<- over 😀") << "a😀|b" << QStringList{"<-"} << "a|😀b";
+    QTest::newRow("-> over 😀😀") << "|😀😀" << QStringList{"->", "->"} << "😀😀|";
+    QTest::newRow("Bs takes 😀 whole") << "ab😀|" << QStringList{"Bs"} << "ab|";
+    QTest::newRow("Bs at the start of line 1 takes 😀 whole") << "|😀b" << QStringList{"Bs"} << "|b";
+    QTest::newRow("Dl takes 😀 whole") << "a|😀b" << QStringList{"Dl"} << "a|b";
+    QTest::newRow("^^ onto the middle of 😀 stops before it")
+        << "a😀b\nab|c" << QStringList{"^^"} << "a|😀b\nabc";
+    QTest::newRow("vv onto the middle of 😀 stops before it")
+        << "ab|c\na😀b" << QStringList{"vv"} << "abc\na|😀b";
+    QTest::newRow("typed 😀 is one step") << "a|b" << QStringList{"😀", "<-", "->", "<-", "Dl"} << "a|b";
+    QTest::newRow("Rt before 😀") << "a|😀" << QStringList{"Rt"} << "a\n|😀";
+    QTest::newRow("a lone half is one character") << "a" + lone + "|b" << QStringList{"<-", "Dl"} << "a|b";
+}
+
+void TestBasicEditing::charactersOutsideSixteenBitsStayWhole()
+{
+    checkPressTable();
 }
 
 QTEST_GUILESS_MAIN(TestBasicEditing)

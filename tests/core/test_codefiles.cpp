@@ -65,6 +65,7 @@ private slots:
     void openLoadsAndResets();
     void failedOpenKeepsTheText_data();
     void failedOpenKeepsTheText();
+    void aBinaryFileKeepsEveryByteButItsLineEnds();
 };
 
 void TestCodeFiles::names_data()
@@ -237,6 +238,30 @@ void TestCodeFiles::failedOpenKeepsTheText()
     QVERIFY(!openCode(m, dir, name, &error));
     QVERIFY2(error.startsWith(message), qPrintable(error));
     QCOMPARE(modelState(m), state);
+}
+
+// Bytes that are no text at all (every value, NUL included) open as one character each
+// and Save writes them back; only the line ends become CR LF.
+void TestCodeFiles::aBinaryFileKeepsEveryByteButItsLineEnds()
+{
+    QByteArray bytes;
+    for (int round = 0; round < 3; ++round)
+        for (int b = 0; b < 256; ++b)
+            bytes += char((b * 7 + round) % 256);
+    QByteArray expected = bytes;
+    expected.replace("\r\n", "\n").replace('\r', '\n').replace("\n", "\r\n");
+    if (!expected.endsWith("\r\n"))
+        expected += "\r\n";
+
+    TempHome home;
+    const QString dir = home.path() + "/prgfiles/";
+    QVERIFY(writeBytes(dir + "blob", bytes));
+    TextModel m;
+    QString error;
+    QVERIFY2(openCode(m, dir, QStringLiteral("blob"), &error), qPrintable(error));
+    QCOMPARE(m.encoding, TextEncoding::Latin1);
+    QCOMPARE(saveCode(m, dir, QStringLiteral("blob")), QStringLiteral("Saved."));
+    QCOMPARE(readBytes(dir + "blob"), expected);
 }
 
 QTEST_GUILESS_MAIN(TestCodeFiles)

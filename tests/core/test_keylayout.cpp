@@ -26,6 +26,8 @@ void TestKeyLayout::captionPass_data()
     QTest::newRow("shift upper-cases other characters") << "ab1;AzqXG " << true << "A B 1 ; Sl Z Q Bs G  ";
     QTest::newRow("short row") << "ab" << false << "a b - - - - - - - -";
     QTest::newRow("long row") << "abcdefghijKL" << false << "a b c d e f g h i j";
+    QTest::newRow("a character outside 16 bits is one key")
+        << "a😀bcdefghiX" << false << "a 😀 b c d e f g h i";
 }
 
 void TestKeyLayout::captionPass()

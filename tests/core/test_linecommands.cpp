@@ -33,6 +33,8 @@ void TestLineCommands::commands_data()
         << "abcdefgh|\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\nxy" << QStringList{"1", "2", "Jn"}
         << "abcdefgh\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\nxy|";
     QTest::newRow("Jn after a letter") << "a|\nb" << QStringList{"x", "Jn"} << "ax|\nb";
+    QTest::newRow("Jn onto the middle of 😀 stops before it")
+        << "a😀\nab|" << QStringList{"1", "Jn"} << "a|😀\nab";
     QTest::newRow("Jn takes only the digits: a5")
         << "a|\nb\nc\nd\ne\nf" << QStringList{"5", "Jn"} << "a\nb\nc\nd\ne|\nf";
     QTest::newRow("Jn 0 goes to the first line") << "ab\ncd|" << QStringList{"0", "Jn"} << "ab|\ncd";

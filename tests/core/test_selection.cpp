@@ -81,6 +81,12 @@ void TestSelection::copyAndCut_data()
     QTest::newRow("mark at the start when never set") << "ab\nc|d"
                                                       << "ab\r\ncd\r\n"
                                                       << "|";
+    QTest::newRow("the cursor on 😀 takes it whole") << "a«b|😀c"
+                                                    << "b😀\r\n"
+                                                    << "a|c";
+    QTest::newRow("the cursor on 😀, two lines") << "a«b\n|😀c"
+                                                << "b\r\n😀\r\n"
+                                                << "a|c";
 }
 
 void TestSelection::copyAndCut()

@@ -235,6 +235,16 @@ void TestSelectList::picksKeepTheCursorInAChangedText()
     CommandContext kctx = k.context();
     pickSelectItem(kctx, 0, "abcdefgh(");
     QCOMPARE(k.dump(), QString("bcdefgh(|"));
+
+    // The typed word to remove now reaches into 😀: the whole character goes, not half.
+    TemplateFolder folder(sampleTemplates);
+    EditorFixture t("😀tm_|");
+    t.templatesDir = folder.dir;
+    t.press("Tm");
+    t.press("<-");
+    CommandContext tctx = t.context();
+    pickSelectItem(tctx, 0, "tm_b");
+    QCOMPARE(t.dump(), QString("one line|_"));
 }
 
 QTEST_GUILESS_MAIN(TestSelectList)

@@ -70,6 +70,7 @@ private slots:
     void tapPlacesTheCursor_data();
     void tapPlacesTheCursor();
     void dragScrollsFromItsStartPoint();
+    void tapAndUndoNeverSplitACharacter();
 };
 
 void TestCodeEditor::keysStandWhereDesigned()
@@ -521,6 +522,23 @@ void TestCodeEditor::dragScrollsFromItsStartPoint()
     QCOMPARE(w->text.topRow, 6);
     QTest::mouseRelease(w->pntProg, Qt::LeftButton, {}, start);
     QVERIFY(!w->dragging);
+}
+
+// A tap on the second cell of 😀 (two code units, two cells) puts the cursor before it, and
+// "Un" with the column a tap left behind does too.
+void TestCodeEditor::tapAndUndoNeverSplitACharacter()
+{
+    TempHome home;
+    MessageRecorder messages;
+    auto w = startWindow();
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    setCode(*w, {"abc", "x" + emoji});
+    w->text.lineBackupCol = 2;
+    const int c = w->text.cellSize;
+    QTest::mouseClick(w->pntProg, Qt::LeftButton, {}, QPoint(2 * c + c / 2, c + c / 2));
+    QCOMPARE(dump(*w), "abc\nx|" + emoji);
+    clickKeys(*w, {"Sh", "Un"});
+    QCOMPARE(dump(*w), "abc\nx|" + emoji);
 }
 
 QTEST_MAIN(TestCodeEditor)

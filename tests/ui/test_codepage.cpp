@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QtTest>
 
 namespace {
@@ -96,6 +97,7 @@ private slots:
     void runFailureMessages();
     void runStartsPixilangInItsFolder();
     void runStartsTic80FromRunpath();
+    void latin1CodeSurvivesAnEditAndARestart();
 };
 
 void TestCodePage::newGivesTheSkeletonAndNoName()
@@ -367,6 +369,34 @@ void TestCodePage::runStartsTic80FromRunpath()
     QCOMPARE(messages.messages.last(), messages.messages.first());
     QVERIFY(QFile::exists(docs + "/a.lua"));
     QCOMPARE(starts.starts.size(), 1);
+}
+
+// Latin-1 bytes that, once the first line is gone, begin like a UTF-16 mark: the code
+// buffer remembers its encoding, so the next start reads them as Latin-1 again.
+void TestCodePage::latin1CodeSurvivesAnEditAndARestart()
+{
+    TempHome home;
+    MessageRecorder messages;
+    const QString code = QString::fromLatin1("\xFE\xFFprint(1)");
+    {
+        auto w = startWindow();
+        QVERIFY(writeBytes(w->workspace.codeFilesDir + "latin", "\xE9\r\n\xFE\xFFprint(1)\r\n"));
+        click(w->btTextOpen);
+        pick(w->lstBasfiles, QStringLiteral("latin"));
+        click(w->btTextOk);
+        clickKeys(*w, {"Sh", "Ld"});
+        QCOMPARE(w->text.codeLines, QStringList{code});
+        w->TabControl1->setCurrentIndex(3);
+        click(w->btQuit);
+    }
+    QCOMPARE(readBytes(home.workspace() + "temp.txt"), QByteArray("\xFE\xFFprint(1)\r\n"));
+    auto w = startWindow();
+    QCOMPARE(w->text.codeLines, QStringList{code});
+    QCOMPARE(w->edtFile->text(), QStringLiteral("latin"));
+    // Save writes the file in the encoding it was read in, and Run exports the same text.
+    click(w->btTextSave);
+    QCOMPARE(readBytes(w->workspace.codeFilesDir + "latin"), QByteArray("\xFE\xFFprint(1)\r\n"));
+    QCOMPARE(messages.messages, QStringList{"Saved."});
 }
 
 QTEST_MAIN(TestCodePage)

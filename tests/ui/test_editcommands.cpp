@@ -4,9 +4,12 @@
 #include "app/textfile.h"
 #include "uisupport.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -76,6 +79,8 @@ private slots:
     void functionJumpAndClose();
     void clipboardIsSharedWithOtherPrograms();
     void windowToggle();
+    void aCharacterOutsideSixteenBitsStaysWhole_data();
+    void aCharacterOutsideSixteenBitsStaysWhole();
 };
 
 void TestEditCommands::shiftedPageSequences_data()
@@ -291,6 +296,52 @@ void TestEditCommands::windowToggle()
     w->setWindowState(Qt::WindowMinimized);
     pressWn();
     QCOMPARE(w->windowState(), Qt::WindowNoState);
+}
+
+// 😀 is F0 9F 98 80 in UTF-8 and two code units in the text: however it is typed, it goes in
+// whole, and one Backspace takes it whole, so "ab" is what Save writes.
+void TestEditCommands::aCharacterOutsideSixteenBitsStaysWhole_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("hardware key") << "hardware";
+    QTest::newRow("on-screen key") << "on-screen";
+    QTest::newRow("paste") << "paste";
+    QTest::newRow("keyword pick") << "pick";
+}
+void TestEditCommands::aCharacterOutsideSixteenBitsStaysWhole()
+{
+    QFETCH(QString, way);
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    TempHome home;
+    MessageRecorder messages;
+    auto w = startWindow();
+    setCode(*w, "|");
+    QTest::keyClicks(w.get(), "ab");
+    if (way == "hardware") {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, emoji);
+        QApplication::sendEvent(w.get(), &press);
+    } else if (way == "on-screen") {
+        w->settingsList.setValue("BtnKey11", emoji + "234567890");
+        w->captionPass(1);
+        clickKeys(*w, {emoji});
+    } else if (way == "paste") {
+        QGuiApplication::clipboard()->setText(emoji);
+        ctrl(*w, Qt::Key_V);
+    } else {
+        w->keywordList = QStringList{"ab" + emoji, "abc"};
+        clickKeys(*w, {"Ky"});
+        pickItem(*w, "ab" + emoji);
+    }
+    QCOMPARE(dump(*w), "ab" + emoji + "|");
+    QTest::keyClick(w.get(), Qt::Key_Left);
+    QCOMPARE(dump(*w), "ab|" + emoji);
+    QTest::keyClick(w.get(), Qt::Key_Right);
+    QTest::keyClick(w.get(), Qt::Key_Backspace);
+    QCOMPARE(dump(*w), QString("ab|"));
+    w->edtFile->setText("face");
+    QTest::mouseClick(w->btTextSave, Qt::LeftButton);
+    QCOMPARE(messages.messages, QStringList{"Saved."});
+    QCOMPARE(readBytes(w->workspace.codeFilesDir + "face"), QByteArray("ab\r\n"));
 }
 
 QTEST_MAIN(TestEditCommands)

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
@@ -230,6 +231,59 @@ private slots:
         QCOMPARE(readBytes(home.workspace() + "temp.txt"), bytes.isEmpty() ? QByteArray("\r\n") : bytes);
     }
 
+    // What a restart gives back is the code as it was closed, also where the bytes of the
+    // code buffer alone could be read another way: the settings remember its encoding.
+    void codeComesBackAsItWasClosed_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("remembered"); // the "codeencoding" line, or empty: none
+        const QString bom = QStringLiteral("\uFEFF");
+        QTest::newRow("Latin-1 beginning like a UTF-16 mark")
+            << QStringList{QString::fromLatin1("\xFE\xFFprint(1)")} << int(TextEncoding::Latin1)
+            << QByteArray("\xFE\xFFprint(1)\r\n") << "codeencoding=latin1";
+        QTest::newRow("Latin-1 that reads as UTF-8")
+            << QStringList{QString::fromLatin1("\xC3\xA9")} << int(TextEncoding::Latin1)
+            << QByteArray("\xC3\xA9\r\n") << "codeencoding=latin1";
+        QTest::newRow("UTF-8 beginning with U+FEFF")
+            << QStringList{bom + "x"} << int(TextEncoding::Utf8) << QByteArray("\xEF\xBB\xBFx\r\n")
+            << "codeencoding=utf8";
+        QTest::newRow("UTF-16 LE with U+FEFF first")
+            << QStringList{bom + "x"} << int(TextEncoding::Utf16LeBom)
+            << QByteArray("\xFF\xFE\xFF\xFEx\0\r\0\n\0", 10) << "";
+        QTest::newRow("Latin-1 that no longer fits: UTF-8")
+            << QStringList{QString::fromUtf8("\xC3\xA9\xE2\x86\x92")} << int(TextEncoding::Latin1)
+            << QByteArray("\xC3\xA9\xE2\x86\x92\r\n") << "";
+        QTest::newRow("plain UTF-8") << QStringList{"x"} << int(TextEncoding::Utf8) << QByteArray("x\r\n")
+                                     << "";
+    }
+    void codeComesBackAsItWasClosed()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(int, encoding);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, remembered);
+        TempHome home;
+        {
+            auto w = startWindow();
+            w->text.codeLines = lines;
+            w->text.encoding = TextEncoding(encoding);
+            w->edtFile->setText("game");
+            w->close();
+        }
+        QCOMPARE(readBytes(home.workspace() + "temp.txt"), bytes);
+        const QString settings = settingsText(home);
+        QCOMPARE(settings.contains("\ncodeencoding="), !remembered.isEmpty());
+        if (!remembered.isEmpty())
+            QVERIFY(settings.contains("\n" + remembered + "\r\n"));
+        QVERIFY(settings.endsWith("\ncode=game\r\n")); // the name is still the last line
+        auto w = startWindow();
+        QCOMPARE(w->text.codeLines, lines);
+        w->close();
+        QCOMPARE(readBytes(home.workspace() + "temp.txt"), bytes);
+    }
+
     void unusableSettingsAreRepaired_data()
     {
         QTest::addColumn<QString>("line");
@@ -266,6 +320,34 @@ private slots:
         QCOMPARE(w->sheet.cellWidth, 16);
         w->close();
         QVERIFY(settingsText(home).contains(repairedLine + "\r\n"));
+    }
+
+    // A settings file of garbage starts with the repair message and a whole keyboard.
+    void garbageSettingsGiveTheDefaultKeyboard()
+    {
+        TempHome home;
+        startWindow()->close();
+        QRandomGenerator random(11);
+        QByteArray garbage(4096, '\0');
+        for (char& c : garbage)
+            c = char(random.bounded(256));
+        QVERIFY(writeBytes(home.workspace() + "quill.ini", garbage));
+
+        MessageRecorder messages;
+        auto w = startWindow();
+        QCOMPARE(messages.messages.size(), 1);
+        QVERIFY2(messages.messages.first().contains("\"BtnKey11\"") &&
+                     messages.messages.first().contains("\"BtnKey28\"") &&
+                     messages.messages.first().contains("\"width\""),
+                 qPrintable(messages.messages.first()));
+        for (const char* caption : {"1", "q", "m", "Sh", "Rt", "Bs", "<-", "Tm"})
+            QVERIFY2(keyWithCaption(*w, caption), caption);
+        clickKeys(*w, {"Sh"});
+        for (const char* caption : {"Sl", "Ld", "Fi", "Un", "Q"})
+            QVERIFY2(keyWithCaption(*w, caption), caption);
+        w->close();
+        QVERIFY(settingsText(home).contains("BtnKey11=1234567890\r\n"));
+        QVERIFY(settingsText(home).contains("BtnKey28=SHEI OKLDR\r\n"));
     }
 };
 

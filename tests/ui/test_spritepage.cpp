@@ -530,6 +530,10 @@ private slots:
 
         QTest::newRow("empty") << ""
                                << "Input file name.";
+        QTest::newRow("one blank") << " "
+                                   << "Input file name.";
+        QTest::newRow("blanks and a tab") << " \t "
+                                          << "Input file name.";
         QTest::newRow("../hero")
             << "../hero"
             << "Invalid file name: ../hero\nUse a plain name without \"/\", \"\\\" or \"..\".";

@@ -355,6 +355,18 @@ private slots:
                 zip.contains("spfiles/hero"));
     }
 
+    void backupNamesWhatItLeftOut()
+    {
+        TempHome home;
+        MessageRecorder recorder;
+        auto w = startOnPage(3);
+        QVERIFY(writeBytes(w->workspace.codeFilesDir + "game.js", "cls()\r\n"));
+        QVERIFY(QFile::link(w->workspace.codeFilesDir + "game.js", w->workspace.codeFilesDir + "link"));
+        click(w->btExportAll);
+        QCOMPARE(recorder.messages,
+                 QStringList{"prgfiles/link was left out: it is a symbolic link, not a file.\nCompleted."});
+    }
+
     void backupWithoutAnExportFolderSaysSo()
     {
         TempHome home;
@@ -395,7 +407,9 @@ private slots:
         QCOMPARE(listFiles(source), QStringList{"two"});
         QCOMPARE(listFiles(target), (QStringList{"one", "two"}));
         QCOMPARE(readBytes(target + "two"), QByteArray("archived before"));
-        QVERIFY(recorder.messages.isEmpty());
+        // The file that stayed is named, not left out silently.
+        QCOMPARE(recorder.messages,
+                 QStringList{"two was not archived: " + target + " already holds a file of that name."});
     }
 };
 

@@ -5,7 +5,9 @@
 
 // Creates targetDir with its missing parents, then moves sourceDir + name to targetDir +
 // name for each name in order. A move that fails (a file of that name is already in the
-// target, or the target cannot be created) leaves that file where it was, silently.
-// A name with folder parts is not a file of sourceDir and is left alone.
-// Both folders end with "/". Returns the names that were moved.
-QStringList archiveListedFiles(const QStringList& names, const QString& sourceDir, const QString& targetDir);
+// target, a read-only folder, a target that cannot be created) leaves that file where it
+// was, and problem receives one line per such file, naming it and the cause; it is empty
+// when every file moved. A name with folder parts is not a file of sourceDir and is left
+// alone. Both folders end with "/". Returns the names that were moved.
+QStringList archiveListedFiles(const QStringList& names, const QString& sourceDir, const QString& targetDir,
+                               QString* problem = nullptr);

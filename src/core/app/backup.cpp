@@ -1,6 +1,5 @@
 #include "app/backup.h"
 
-#include "app/filelist.h"
 #include "app/textfile.h"
 #include "app/workspace.h"
 
@@ -8,12 +7,23 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QtEndian>
 
 #include <zip.h>
 
-#include <filesystem>
-#include <system_error>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+
+#ifdef Q_OS_WIN
+#else
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -35,10 +45,37 @@ QString zipErrorText(zip_t* archive)
     return QString::fromLocal8Bit(zip_error_strerror(zip_get_error(archive)));
 }
 
+// One file of the archive: where it is (as the file system spells it) and its entry name,
+// both as bytes, since a name need not be valid UTF-8.
 struct ZipEntry {
-    QString path;
-    QString name;
+    QByteArray path;
+    QByteArray name;
+    std::time_t modified = 0;
 };
+
+bool isUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    [[maybe_unused]] const QString text = decode(bytes); // it decodes only when its result is taken
+    return !decode.hasError();
+}
+
+// An entry name for a message: as it is when it is UTF-8, else with its other bytes
+// written as \xNN, so the user can still tell which file is meant.
+QString displayName(const QByteArray& name)
+{
+    if (isUtf8(name))
+        return QString::fromUtf8(name);
+    QString shown;
+    for (const char c : name) {
+        const auto byte = quint8(c);
+        if (byte >= 0x20 && byte < 0x7F)
+            shown += QChar(byte);
+        else
+            shown += QStringLiteral("\\x") + QString::number(byte, 16).rightJustified(2, u'0').toUpper();
+    }
+    return shown;
+}
 
 // Little-endian fields of the headers, read byte by byte.
 quint64 leBytes(const QByteArray& b, qsizetype at, int count)
@@ -77,8 +114,9 @@ bool writeFlagsAt(QFile& file, qint64 offset, quint16 flags)
 }
 
 // libzip marks a name as UTF-8 (general purpose flag bit 11) only when it holds non-ASCII
-// characters. Every entry of the backup carries the mark, so that any reader decodes every
-// name alike; the flag is set in both headers of each entry after libzip has written them.
+// characters. Every entry whose name is UTF-8 carries the mark, so that any reader decodes
+// those names alike, and a name that is not UTF-8 (its bytes as the file system gave them)
+// carries none; the flag is set in both headers of each entry after libzip has written them.
 // The archive comes straight from libzip: no comment, local headers where the central
 // directory says, Zip64 records only for very large archives.
 bool markNamesUtf8(const QString& path, QString* error)
@@ -146,9 +184,12 @@ bool markNamesUtf8(const QString& path, QString* error)
         QByteArray local;
         if (!readAt(file, qint64(localOffset), 30, &local) || le32(local, 0) != 0x04034b50)
             return fail(QStringLiteral("broken local header"));
-        if (!writeFlagsAt(file, qint64(localOffset) + 6, le16(local, 6) | utf8NameFlag))
+        const bool utf8 = isUtf8(QByteArrayView(cd).sliced(at + 46, nameLength));
+        const quint16 flags = utf8 ? le16(local, 6) | utf8NameFlag : le16(local, 6) & ~utf8NameFlag;
+        if (!writeFlagsAt(file, qint64(localOffset) + 6, quint16(flags)))
             return fail(file.errorString());
-        cd[at + 9] = char(quint8(cd.at(at + 9)) | (utf8NameFlag >> 8));
+        const quint8 high = quint8(cd.at(at + 9));
+        cd[at + 9] = char(utf8 ? high | (utf8NameFlag >> 8) : high & ~(utf8NameFlag >> 8));
         at += 46 + nameLength + extraLength + commentLength;
     }
     if (!file.seek(qint64(cdOffset)) || file.write(cd) != cd.size() || !file.flush())
@@ -171,12 +212,15 @@ bool zipEntries(const QString& partPath, const QList<ZipEntry>& entries, QString
         return false;
     }
     for (const ZipEntry& entry : entries) {
-        const QFileInfo info(entry.path);
-        zip_source_t* source = zip_source_file(archive, nativeName(entry.path).constData(), 0, -1);
+        const QString shown = displayName(entry.path);
+        zip_source_t* source = zip_source_file(archive, entry.path.constData(), 0, -1);
+        // A name that is not UTF-8 goes in as its bytes; libzip takes it for code page 437
+        // and marks nothing.
+        const zip_flags_t encoding = isUtf8(entry.name) ? ZIP_FL_ENC_UTF_8 : ZIP_FL_ENC_GUESS;
         const zip_int64_t index =
-            source ? zip_file_add(archive, entry.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) : -1;
+            source ? zip_file_add(archive, entry.name.constData(), source, encoding) : -1;
         if (index < 0) {
-            *error = QStringLiteral("Cannot add %1: %2").arg(entry.path, zipErrorText(archive));
+            *error = QStringLiteral("Cannot add %1: %2").arg(shown, zipErrorText(archive));
             if (source)
                 zip_source_free(source);
             zip_discard(archive);
@@ -184,8 +228,8 @@ bool zipEntries(const QString& partPath, const QList<ZipEntry>& entries, QString
         }
         const zip_uint64_t i = zip_uint64_t(index);
         if (zip_set_file_compression(archive, i, ZIP_CM_DEFLATE, zlibDefaultLevel) != 0 ||
-            zip_file_set_mtime(archive, i, time_t(info.lastModified().toSecsSinceEpoch()), 0) != 0) {
-            *error = QStringLiteral("Cannot add %1: %2").arg(entry.path, zipErrorText(archive));
+            zip_file_set_mtime(archive, i, entry.modified, 0) != 0) {
+            *error = QStringLiteral("Cannot add %1: %2").arg(shown, zipErrorText(archive));
             zip_discard(archive);
             return false;
         }
@@ -198,10 +242,121 @@ bool zipEntries(const QString& partPath, const QList<ZipEntry>& entries, QString
     return true;
 }
 
-std::filesystem::path fsPath(const QString& path)
+#ifdef Q_OS_WIN
+
+// Names on Windows are UTF-16 and so always UTF-8 once converted.
+bool collectFiles(const QString& folder, const QByteArray& prefix, QList<ZipEntry>& entries,
+                  QStringList& leftOut, QString*)
 {
-    return std::filesystem::path(path.toStdU16String());
+    const QFileInfoList infos = QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& info : infos) {
+        const QByteArray name = prefix + info.fileName().toUtf8();
+        if (info.isSymLink())
+            leftOut.append(
+                QStringLiteral("%1 was left out: it is a link, not a file.").arg(displayName(name)));
+        else if (info.isFile())
+            entries.append(
+                {nativeName(info.filePath()), name, std::time_t(info.lastModified().toSecsSinceEpoch())});
+    }
+    return true;
 }
+
+bool canRead(const ZipEntry& entry, QString* why)
+{
+    QFile file(QString::fromUtf8(entry.path));
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    *why = file.errorString();
+    return false;
+}
+
+#else
+
+QString errnoText(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+// Lists the folder with the POSIX calls, which hand over every name as its bytes: a name
+// that is not valid UTF-8 would be lost on its way through a QString. Regular files become
+// entries; links (whatever they point to), pipes, sockets and devices are named in
+// leftOut; folders are skipped, as the archive holds no folders. A missing folder holds
+// nothing; one that cannot be listed fails the backup.
+bool collectFiles(const QString& folder, const QByteArray& prefix, QList<ZipEntry>& entries,
+                  QStringList& leftOut, QString* error)
+{
+    const QByteArray dirPath = QFile::encodeName(folder);
+    DIR* dir = ::opendir(dirPath.constData());
+    if (!dir) {
+        if (errno == ENOENT)
+            return true;
+        *error = QStringLiteral("Cannot read the folder %1: %2").arg(folder, errnoText(errno));
+        return false;
+    }
+    QList<QByteArray> names;
+    int readError = 0;
+    for (;;) {
+        errno = 0;
+        const dirent* d = ::readdir(dir);
+        if (!d) {
+            readError = errno;
+            break;
+        }
+        const QByteArray name(d->d_name);
+        if (name != "." && name != "..")
+            names.append(name);
+    }
+    // The order of the names' bytes: the listing's own order differs from one file system
+    // to the next, and for UTF-8 names it is the order of their characters.
+    std::sort(names.begin(), names.end());
+    for (const QByteArray& name : names) {
+        struct stat st {};
+        const QByteArray entryName = prefix + name;
+        if (::fstatat(::dirfd(dir), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            leftOut.append(
+                QStringLiteral("%1 was left out: %2").arg(displayName(entryName), errnoText(errno)));
+        } else if (S_ISLNK(st.st_mode)) {
+            leftOut.append(QStringLiteral("%1 was left out: it is a symbolic link, not a file.")
+                               .arg(displayName(entryName)));
+        } else if (S_ISREG(st.st_mode)) {
+            QByteArray path = dirPath;
+            if (!path.endsWith('/'))
+                path += '/';
+            entries.append({path + name, entryName, st.st_mtime});
+        } else if (!S_ISDIR(st.st_mode)) {
+            leftOut.append(QStringLiteral("%1 was left out: it is a pipe, socket or device, not a file.")
+                               .arg(displayName(entryName)));
+        }
+    }
+    ::closedir(dir);
+    if (readError != 0) {
+        *error = QStringLiteral("Cannot read the folder %1: %2").arg(folder, errnoText(readError));
+        return false;
+    }
+    return true;
+}
+
+// Opened once here so that a file that cannot be read is named and left out; libzip reads
+// it only when the archive is closed, when its message could no longer tell which. Not
+// following a link and not waiting on a pipe: the entry was a regular file when listed and
+// must still be one.
+bool canRead(const ZipEntry& entry, QString* why)
+{
+    const int fd = ::open(entry.path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *why = errnoText(errno);
+        return false;
+    }
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    if (!regular)
+        *why = QStringLiteral("it is no longer a regular file.");
+    return regular;
+}
+
+#endif
 
 } // namespace
 
@@ -211,8 +366,9 @@ QString backupArchiveName(const QDate& date)
 }
 
 bool writeBackup(const Workspace& workspace, const QString& exportDir, const QDate& date,
-                 QString* archivePath, QString* error)
+                 QString* archivePath, QString* error, QStringList* leftOut)
 {
+    QStringList skipped;
     // An empty folder would put the archive at the root of the file system.
     if (exportDir.isEmpty()) {
         *error =
@@ -226,23 +382,17 @@ bool writeBackup(const Workspace& workspace, const QString& exportDir, const QDa
     }
     const QString path = exportDir + u'/' + backupArchiveName(date);
 
+    QList<ZipEntry> found;
+    if (!collectFiles(workspace.codeFilesDir, "prgfiles/", found, skipped, error) ||
+        !collectFiles(workspace.spriteFilesDir, "spfiles/", found, skipped, error))
+        return false;
     QList<ZipEntry> entries;
-    const auto collect = [&entries](const QString& folder, const QString& prefix) {
-        // Pipes, sockets and dangling links are not files one could restore.
-        for (const QString& name : listFiles(folder))
-            if (QFileInfo(folder + name).isFile())
-                entries.append({folder + name, prefix + name});
-    };
-    collect(workspace.codeFilesDir, QStringLiteral("prgfiles/"));
-    collect(workspace.spriteFilesDir, QStringLiteral("spfiles/"));
-    // Opening each file once names the one that cannot be read; libzip reads them later,
-    // when its message could no longer tell which.
-    for (const ZipEntry& entry : entries) {
-        QFile file(entry.path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            *error = QStringLiteral("Cannot read %1: %2").arg(entry.path, file.errorString());
-            return false;
-        }
+    for (const ZipEntry& entry : found) {
+        QString why;
+        if (canRead(entry, &why))
+            entries.append(entry);
+        else
+            skipped.append(QStringLiteral("%1 was left out: %2").arg(displayName(entry.name), why));
     }
 
     if (entries.isEmpty()) {
@@ -251,25 +401,25 @@ bool writeBackup(const Workspace& workspace, const QString& exportDir, const QDa
         const QByteArray emptyArchive = QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0');
         if (!writeFileAtomically(path, emptyArchive, error))
             return false;
-        if (archivePath)
-            *archivePath = path;
-        return true;
-    }
-
-    const QString partPath = path + QStringLiteral(".part");
-    QFile::remove(partPath); // left over from a backup that was cut off
-    if (!zipEntries(partPath, entries, error) || !markNamesUtf8(partPath, error)) {
-        QFile::remove(partPath);
-        return false;
-    }
-    std::error_code ec;
-    std::filesystem::rename(fsPath(partPath), fsPath(path), ec);
-    if (ec) {
-        *error = QStringLiteral("Cannot write %1: %2").arg(path, QString::fromStdString(ec.message()));
-        QFile::remove(partPath);
-        return false;
+    } else {
+        const QString partPath = path + QStringLiteral(".part");
+        QFile::remove(partPath); // left over from a backup that was cut off
+        if (!zipEntries(partPath, entries, error) || !markNamesUtf8(partPath, error) ||
+            !commitTemporaryFile(partPath, path, error)) {
+            QFile::remove(partPath);
+            return false;
+        }
     }
     if (archivePath)
         *archivePath = path;
+    if (leftOut)
+        *leftOut = skipped;
     return true;
+}
+
+QString backupMessage(const QStringList& leftOut)
+{
+    QStringList lines = leftOut;
+    lines.append(QStringLiteral("Completed."));
+    return lines.join(u'\n');
 }

@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 struct Workspace;
 
@@ -10,10 +11,18 @@ struct Workspace;
 QString backupArchiveName(const QDate& date);
 
 // Writes exportDir + "/" + backupArchiveName(date) with the entries "prgfiles/" + name for
-// each plain file of the code folder, then "spfiles/" + name for each of the sprite folder,
-// deflated, dated with the files' modification times and their names marked as UTF-8.
-// The archive is written under a temporary name and replaces an older one of that name
-// only when complete. On success sets archivePath; on failure returns false and sets
-// error to a message naming the cause, leaving any older archive as it was.
+// each regular file of the code folder, then "spfiles/" + name for each of the sprite
+// folder, each folder in the order of the names' bytes, deflated, dated with the files'
+// modification times. A name is stored as the bytes the file system holds, marked as
+// UTF-8 where it is valid UTF-8 and unmarked where it is not. Links, pipes, sockets,
+// devices and files that cannot be read are left out, each named with the reason in
+// leftOut; folders are skipped. The archive is written under a temporary name and
+// replaces an older one of that name only when complete and on the disk. On success sets
+// archivePath; on failure returns false and sets error to a message naming the cause,
+// leaving any older archive as it was.
 bool writeBackup(const Workspace& workspace, const QString& exportDir, const QDate& date,
-                 QString* archivePath, QString* error);
+                 QString* archivePath, QString* error, QStringList* leftOut = nullptr);
+
+// The message a backup that succeeded shows: one line per file it left out, then
+// "Completed.".
+QString backupMessage(const QStringList& leftOut);

@@ -1,7 +1,10 @@
 #include "app/settingsrepair.h"
 
 #include "app/settingslist.h"
+#include "editor/keylayout.h"
 #include "sprite/palettes.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -33,7 +36,19 @@ QString defaultOf(QStringView key, int keyPanelWidth)
     return QStringLiteral("0");
 }
 
+bool isLayoutKey(const QString& key)
+{
+    return key.startsWith(QLatin1StringView("BtnKey"), Qt::CaseInsensitive);
+}
+
 } // namespace
+
+bool usableLayoutRow(const QString& row)
+{
+    const QList<uint> characters = row.toUcs4();
+    return characters.size() == keyColumns && std::all_of(characters.cbegin(), characters.cend(),
+                                                          [](uint c) { return QChar::isPrint(char32_t(c)); });
+}
 
 std::optional<int> usableSettingValue(QStringView key, const QString& text)
 {
@@ -61,16 +76,38 @@ QList<SettingRepair> repairSettings(SettingsList& settings, int keyPanelWidth)
         repairs.append({key, text, fallback});
         settings.setValue(key, fallback);
     }
+    // Without its layout rows the keyboard would have no keys at all.
+    for (const KeyRowDefault& row : defaultKeyRows) {
+        const QString key = QLatin1StringView(row.key);
+        const QString text = settings.value(key);
+        if (usableLayoutRow(text))
+            continue;
+        const QString fallback = QLatin1StringView(row.row);
+        repairs.append({key, text, fallback});
+        settings.setValue(key, fallback);
+    }
     return repairs;
 }
 
 QString repairMessage(const QList<SettingRepair>& repairs)
 {
     QStringList lines;
-    for (const SettingRepair& r : repairs)
+    QStringList layoutKeys;
+    for (const SettingRepair& r : repairs) {
+        // Sixteen rows of garbage would make a message no one reads: the rows go in one line.
+        if (isLayoutKey(r.key)) {
+            layoutKeys.append(u'"' + r.key + u'"');
+            continue;
+        }
         lines.append(
             QStringLiteral("The setting \"%1\" holds \"%2\", which cannot be used; the default \"%3\" "
                            "is used instead.")
                 .arg(r.key, r.badValue, r.defaultValue));
+    }
+    if (!layoutKeys.isEmpty())
+        lines.append(
+            QStringLiteral("The keyboard layout rows %1 were missing or not 10 printable characters; "
+                           "their default rows are used instead.")
+                .arg(layoutKeys.join(QLatin1StringView(", "))));
     return lines.join(u'\n');
 }

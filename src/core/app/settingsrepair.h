@@ -20,10 +20,15 @@ struct SettingRepair {
 // palette table. Text that is not a decimal integer is never usable.
 std::optional<int> usableSettingValue(QStringView key, const QString& text);
 
-// Replaces every unusable numeric setting by its default in settings and lists what it
-// replaced. An empty "sprite" stays empty (it means 16). keyPanelWidth gives the default
-// key height the way provisioning derives it.
+// Whether a keyboard layout row ("BtnKey11".."BtnKey28") can be used: exactly 10
+// printable characters, one per key.
+bool usableLayoutRow(const QString& row);
+
+// Replaces every unusable numeric setting and every missing or unusable layout row by its
+// default in settings and lists what it replaced. An empty "sprite" stays empty (it means 16). keyPanelWidth
+// gives the default key height the way provisioning derives it.
 QList<SettingRepair> repairSettings(SettingsList& settings, int keyPanelWidth);
 
-// One message naming every repaired key, its value and the default now used.
+// One message naming every repaired key, its value and the default now used; the layout
+// rows are named together in one line.
 QString repairMessage(const QList<SettingRepair>& repairs);

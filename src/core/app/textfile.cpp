@@ -4,6 +4,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <utility>
 
 QStringList splitLines(const QString& text)
 {
@@ -26,32 +27,76 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-TextFile decodeText(const QByteArray& bytes)
+namespace {
+
+// A decoder that keeps a leading U+FEFF: the mark of the file is cut off before decoding,
+// so whatever U+FEFF is left belongs to the text.
+QString decodeKeepingMarks(QStringConverter::Encoding encoding, QByteArrayView bytes, bool* error = nullptr)
+{
+    QStringDecoder decode(encoding,
+                          QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QString text = decode(bytes);
+    if (error)
+        *error = decode.hasError();
+    return text;
+}
+
+bool fitsLatin1(const QStringList& lines)
+{
+    return std::all_of(lines.cbegin(), lines.cend(), [](const QString& line) {
+        return std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
+    });
+}
+
+} // namespace
+
+TextFile decodeText(const QByteArray& bytes, std::optional<TextEncoding> known)
 {
     TextFile file;
+    const QByteArrayView view(bytes);
+    if (known == TextEncoding::Latin1) {
+        file.encoding = TextEncoding::Latin1;
+        file.lines = splitLines(QString::fromLatin1(bytes));
+        return file;
+    }
+    if (known == TextEncoding::Utf8) {
+        bool invalid = false;
+        QString text = decodeKeepingMarks(QStringConverter::Utf8, view, &invalid);
+        if (!invalid) {
+            file.lines = splitLines(text);
+            return file;
+        }
+    }
+    // The marked encodings need nothing remembered: their mark says them.
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         file.encoding = TextEncoding::Utf8Bom;
-        file.lines = splitLines(QString::fromUtf8(bytes.mid(3)));
+        file.lines = splitLines(decodeKeepingMarks(QStringConverter::Utf8, view.sliced(3)));
     } else if (bytes.startsWith("\xFF\xFE")) {
         file.encoding = TextEncoding::Utf16LeBom;
-        QStringDecoder decode(QStringConverter::Utf16LE, QStringConverter::Flag::Stateless);
-        file.lines = splitLines(decode(bytes.mid(2)));
+        file.lines = splitLines(decodeKeepingMarks(QStringConverter::Utf16LE, view.sliced(2)));
     } else if (bytes.startsWith("\xFE\xFF")) {
         file.encoding = TextEncoding::Utf16BeBom;
-        QStringDecoder decode(QStringConverter::Utf16BE, QStringConverter::Flag::Stateless);
-        file.lines = splitLines(decode(bytes.mid(2)));
+        file.lines = splitLines(decodeKeepingMarks(QStringConverter::Utf16BE, view.sliced(2)));
     } else {
         // Decoding a file that is not UTF-8 as UTF-8 would replace its bytes on the next
         // save, so such a file is kept byte for byte as Latin-1.
-        QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        QString text = decode(bytes);
-        if (decode.hasError()) {
+        bool invalid = false;
+        QString text = decodeKeepingMarks(QStringConverter::Utf8, view, &invalid);
+        if (invalid) {
             file.encoding = TextEncoding::Latin1;
             text = QString::fromLatin1(bytes);
         }
         file.lines = splitLines(text);
     }
     return file;
+}
+
+TextEncoding writtenEncoding(const QStringList& lines, TextEncoding encoding)
+{
+    // A character typed into a Latin-1 file that Latin-1 cannot hold would become "?".
+    if (encoding == TextEncoding::Latin1 && !fitsLatin1(lines))
+        return TextEncoding::Utf8;
+    return encoding;
 }
 
 namespace {
@@ -118,21 +163,11 @@ void putUtf16Be(ByteSink& sink, QStringView text)
     sink.commit(out + 2 * text.size());
 }
 
-bool fitsLatin1(const QStringList& lines)
-{
-    return std::all_of(lines.cbegin(), lines.cend(), [](const QString& line) {
-        return std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
-    });
-}
-
 } // namespace
 
 void encodeTextInto(ByteSink& sink, const QStringList& lines, TextEncoding encoding)
 {
-    // A character typed into a Latin-1 file that Latin-1 cannot hold would become "?"; the
-    // text is written as UTF-8 then, which keeps every character, and is read back as UTF-8.
-    if (encoding == TextEncoding::Latin1 && !fitsLatin1(lines))
-        encoding = TextEncoding::Utf8;
+    encoding = writtenEncoding(lines, encoding);
     void (*put)(ByteSink&, QStringView) = putUtf8;
     switch (encoding) {
     case TextEncoding::Utf8: break;
@@ -167,6 +202,32 @@ QByteArray encodeText(const QStringList& lines, TextEncoding encoding)
     encodeTextInto(sink, lines, encoding);
     sink.flush();
     return bytes;
+}
+
+namespace {
+
+constexpr std::pair<TextEncoding, const char*> encodingNames[] = {
+    {TextEncoding::Utf8, "utf8"},          {TextEncoding::Latin1, "latin1"},
+    {TextEncoding::Utf8Bom, "utf8bom"},    {TextEncoding::Utf16LeBom, "utf16le"},
+    {TextEncoding::Utf16BeBom, "utf16be"},
+};
+
+} // namespace
+
+QString encodingName(TextEncoding encoding)
+{
+    for (const auto& [e, name] : encodingNames)
+        if (e == encoding)
+            return QLatin1StringView(name);
+    return QStringLiteral("utf8");
+}
+
+std::optional<TextEncoding> encodingFromName(const QString& name)
+{
+    for (const auto& [e, n] : encodingNames)
+        if (name == QLatin1StringView(n))
+            return e;
+    return std::nullopt;
 }
 
 std::optional<TextFile> readTextFile(const QString& path, QString* error)

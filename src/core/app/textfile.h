@@ -25,12 +25,25 @@ struct TextFile {
 
 // Splits text into lines at CR LF, LF or CR; a line end at the very end adds no empty line.
 QStringList splitLines(const QString& text);
-// Splits bytes into lines; an empty input gives no lines at all.
-TextFile decodeText(const QByteArray& bytes);
-// Every line followed by CR LF, with the encoding's byte-order mark in front.
+// Splits bytes into lines; an empty input gives no lines at all. Without known, the
+// encoding is told from a byte-order mark, else UTF-8 when the bytes are valid UTF-8, else
+// Latin-1. A known encoding (remembered from when the bytes were written) is used instead
+// of that guess, so Latin-1 bytes that happen to begin like a mark or to be valid UTF-8
+// read back as they were written; bytes that do not fit it (not valid UTF-8, a missing
+// mark) are guessed after all. A U+FEFF after the mark is text and is kept.
+TextFile decodeText(const QByteArray& bytes, std::optional<TextEncoding> known = std::nullopt);
+// Every line followed by CR LF, in writtenEncoding(lines, encoding), with its mark in front.
 QByteArray encodeText(const QStringList& lines, TextEncoding encoding);
 // The same bytes, encoded line by line straight into sink.
 void encodeTextInto(ByteSink& sink, const QStringList& lines, TextEncoding encoding);
+// The encoding encodeText really writes: Latin-1 text holding a character Latin-1 has no
+// byte for is written as UTF-8, which keeps every character.
+TextEncoding writtenEncoding(const QStringList& lines, TextEncoding encoding);
+
+// Names of the encodings as the settings store them ("utf8", "latin1", "utf8bom",
+// "utf16le", "utf16be"), and back; a name that is none of these gives nothing.
+QString encodingName(TextEncoding encoding);
+std::optional<TextEncoding> encodingFromName(const QString& name);
 
 // Reads a text file; on failure returns nothing and sets error to a message naming the file.
 std::optional<TextFile> readTextFile(const QString& path, QString* error);

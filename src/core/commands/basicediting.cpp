@@ -4,9 +4,10 @@
 
 namespace {
 
+// A column taken from another line may fall inside one of this line's characters.
 void limitColumn(TextModel& t)
 {
-    t.cursorCol = std::clamp(t.cursorCol, 0, int(t.cursorLine().size()));
+    t.cursorCol = charStart(t.cursorLine(), t.cursorCol);
 }
 
 } // namespace
@@ -32,7 +33,7 @@ void cursorLeft(CommandContext& ctx, CommandEffects&)
 {
     TextModel& t = ctx.text;
     if (t.cursorCol > 0) {
-        --t.cursorCol;
+        t.cursorCol = charBefore(t.cursorLine(), t.cursorCol);
         takeLineBackup(t);
     } else if (t.cursorRow > 0) {
         --t.cursorRow;
@@ -44,7 +45,7 @@ void cursorRight(CommandContext& ctx, CommandEffects&)
 {
     TextModel& t = ctx.text;
     if (t.cursorCol < t.cursorLine().size()) {
-        ++t.cursorCol;
+        t.cursorCol = charEnd(t.cursorLine(), t.cursorCol);
         takeLineBackup(t);
     } else if (t.cursorRow < t.lineCount() - 1) {
         ++t.cursorRow;
@@ -100,15 +101,16 @@ void backspace(CommandContext& ctx, CommandEffects&)
 {
     TextModel& t = ctx.text;
     if (t.cursorCol > 0) {
-        t.codeLines[t.cursorRow].remove(t.cursorCol - 1, 1);
-        --t.cursorCol;
+        const int start = charBefore(t.cursorLine(), t.cursorCol);
+        t.codeLines[t.cursorRow].remove(start, t.cursorCol - start);
+        t.cursorCol = start;
     } else if (t.cursorRow > 0) {
         const QString line = t.codeLines.takeAt(t.cursorRow);
         --t.cursorRow;
         t.cursorCol = int(t.cursorLine().size());
         t.codeLines[t.cursorRow] += line;
     } else if (!t.cursorLine().isEmpty()) {
-        t.codeLines[0].remove(0, 1);
+        t.codeLines[0].remove(0, charEnd(t.cursorLine(), 0));
     }
 }
 
@@ -119,7 +121,7 @@ void deleteForward(CommandContext& ctx, CommandEffects&)
         const QString next = t.codeLines.takeAt(t.cursorRow + 1);
         t.codeLines[t.cursorRow] += next;
     } else if (t.cursorCol < t.cursorLine().size()) {
-        t.codeLines[t.cursorRow].remove(t.cursorCol, 1);
+        t.codeLines[t.cursorRow].remove(t.cursorCol, charEnd(t.cursorLine(), t.cursorCol) - t.cursorCol);
     }
 }
 

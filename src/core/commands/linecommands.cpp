@@ -30,7 +30,7 @@ void jumpToLineNumber(CommandContext& ctx, CommandEffects& fx)
     line.remove(start, end - start);
     t.cursorCol = start;
     t.cursorRow = int(std::clamp<qint64>(n - 1, 0, t.lineCount() - 1));
-    t.cursorCol = std::min(t.cursorCol, int(t.cursorLine().size()));
+    t.cursorCol = charStart(t.cursorLine(), t.cursorCol);
     fx.keyboard = KeyboardChange::ResetPage;
 }
 

@@ -41,12 +41,12 @@ QStringList selectedLines(const TextModel& t)
     QStringList lines;
     const QString& cursorLine = t.cursorLine();
     if (t.markRow == t.cursorRow && t.markCol <= t.cursorCol) {
-        lines = splitClipText(cursorLine.mid(t.markCol, t.cursorCol - t.markCol + 1));
+        lines = splitClipText(cursorLine.mid(t.markCol, charEnd(cursorLine, t.cursorCol) - t.markCol));
     } else if (t.markRow < t.cursorRow) {
         lines = splitClipText(t.codeLines[t.markRow].mid(t.markCol));
         for (int row = t.markRow + 1; row < t.cursorRow; ++row)
             lines.append(t.codeLines[row]);
-        lines.append(cursorLine.left(t.cursorCol + 1));
+        lines.append(cursorLine.left(charEnd(cursorLine, t.cursorCol)));
     }
     return lines;
 }
@@ -82,13 +82,13 @@ void cutSelection(CommandContext& ctx, CommandEffects& fx)
     fx.keyboard = KeyboardChange::ResetPage;
     t.selecting = false;
     if (t.markRow == t.cursorRow && t.markCol <= t.cursorCol) {
-        t.codeLines[t.cursorRow].remove(t.markCol, t.cursorCol - t.markCol + 1);
+        t.codeLines[t.cursorRow].remove(t.markCol, charEnd(t.cursorLine(), t.cursorCol) - t.markCol);
         t.cursorCol = std::min(t.markCol, int(t.cursorLine().size()));
     } else if (t.markRow < t.cursorRow) {
         t.codeLines[t.markRow].truncate(t.markCol);
         t.codeLines.remove(t.markRow + 1, t.cursorRow - t.markRow - 1);
         t.cursorRow = t.markRow + 1;
-        t.codeLines[t.cursorRow].remove(0, t.cursorCol + 1);
+        t.codeLines[t.cursorRow].remove(0, charEnd(t.cursorLine(), t.cursorCol));
         t.cursorCol = 0;
         // The rest of the cursor line joins the kept head of the mark line.
         CommandEffects ignored;
@@ -125,7 +125,7 @@ void undoLine(CommandContext& ctx, CommandEffects&)
     std::swap(t.codeLines[t.cursorRow], t.lineBackup);
     std::swap(t.cursorCol, t.lineBackupCol);
     // A tap stores the line but not its column, so the column may belong to another line.
-    t.cursorCol = std::clamp(t.cursorCol, 0, int(t.cursorLine().size()));
+    t.cursorCol = charStart(t.cursorLine(), t.cursorCol);
 }
 
 void selectAll(CommandContext& ctx, CommandEffects&)

@@ -80,7 +80,7 @@ void keepCursorInText(TextModel& t)
     if (t.codeLines.isEmpty())
         t.codeLines.append(QString());
     t.cursorRow = std::clamp(t.cursorRow, 0, t.lineCount() - 1);
-    t.cursorCol = std::clamp(t.cursorCol, 0, int(t.cursorLine().size()));
+    t.cursorCol = charStart(t.cursorLine(), t.cursorCol);
 }
 
 void insertTemplate(CommandContext& ctx, const QString& item, CommandEffects& fx)
@@ -99,8 +99,10 @@ void insertTemplate(CommandContext& ctx, const QString& item, CommandEffects& fx
     t.modified = true;
     const int prefix = std::min(ctx.state.prefixLength, t.cursorCol);
     if (prefix > 0) {
-        t.cursorCol -= prefix;
-        t.codeLines[t.cursorRow].remove(t.cursorCol, prefix);
+        // The cursor may have moved since the word was found; what goes is whole characters.
+        const int start = charStart(t.cursorLine(), t.cursorCol - prefix);
+        t.codeLines[t.cursorRow].remove(start, t.cursorCol - start);
+        t.cursorCol = start;
     }
     if (file->lines.size() == 1) {
         insertAtCursor(t, file->lines.front());

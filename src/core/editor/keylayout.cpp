@@ -63,9 +63,16 @@ QString toggled(const char* first, const char* second, int& labelCycle)
 QString keyCaption(const SettingsList& settings, int page, int row, int column, bool shiftOn, int& labelCycle)
 {
     const QString layout = settings.value(QStringLiteral("BtnKey%1%2").arg(page).arg(row + 1));
-    if (column >= layout.size())
+    // One key per character, so a character outside the 16-bit range is one key too.
+    const QList<uint> characters = layout.toUcs4();
+    if (column < 0 || column >= characters.size())
         return QString();
-    const QChar c = layout[column];
+    const char32_t code = characters[column];
+    if (code > 0xFFFF) {
+        const QString character = QString::fromUcs4(&code, 1);
+        return shiftOn ? character.toUpper() : character;
+    }
+    const QChar c{char16_t(code)};
     if (const QString fixed = fixedCaption(c); !fixed.isNull())
         return fixed;
     static const char* const selectCycle[] = {"Sl", "Cp", "Ps", "Ct"};

@@ -64,3 +64,28 @@ void setCodeLines(TextModel& model, const TextFile& file)
         model.codeLines.append(QString());
     model.encoding = file.encoding;
 }
+
+int charEnd(const QString& line, int col)
+{
+    const int n = int(line.size());
+    if (col >= n)
+        return n;
+    col = std::max(col, 0);
+    return col + (line[col].isHighSurrogate() && col + 1 < n && line[col + 1].isLowSurrogate() ? 2 : 1);
+}
+
+int charBefore(const QString& line, int col)
+{
+    col = std::min(col, int(line.size()));
+    if (col <= 0)
+        return 0;
+    return col - (col >= 2 && line[col - 1].isLowSurrogate() && line[col - 2].isHighSurrogate() ? 2 : 1);
+}
+
+int charStart(const QString& line, int col)
+{
+    col = std::clamp(col, 0, int(line.size()));
+    if (col > 0 && col < line.size() && line[col].isLowSurrogate() && line[col - 1].isHighSurrogate())
+        --col;
+    return col;
+}

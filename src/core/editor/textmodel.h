@@ -49,5 +49,16 @@ void takeLineBackup(TextModel& model);
 // code view in pixels; every result is at least 1.
 void updateViewMetrics(TextModel& model, int widthSetting, int viewWidth, int viewHeight);
 
+// Columns count UTF-16 code units, so a character outside the 16-bit range takes two; the
+// cursor never stands between them, and an edit takes or leaves both. A lone surrogate
+// counts as a character of its own.
+// The column where the character at col ends (col + 1 or col + 2); the line's length at or
+// past its end.
+int charEnd(const QString& line, int col);
+// The column where the character before col starts; 0 at or before the start.
+int charBefore(const QString& line, int col);
+// col limited to the line and moved back to the start of the character it falls in.
+int charStart(const QString& line, int col);
+
 // Replaces the text by lines read from a file; an empty file gives one empty line.
 void setCodeLines(TextModel& model, const TextFile& file);

@@ -12,6 +12,9 @@ QByteArray spriteFileBytes(const SpriteSheet& sheet)
 
 QString spriteFileNameProblem(const QString& name)
 {
+    // A name of blanks only is no name, as on the code page.
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("Input file name.");
     if (name.contains(u'/') || name.contains(u'\\') || name == u"." || name == u"..")
         return QStringLiteral("Invalid file name: %1\nUse a plain name without \"/\", \"\\\" or \"..\".")
             .arg(name);

@@ -12,8 +12,9 @@ struct SpriteSheet;
 // The bytes Save writes: the first 3 + cellCount x W x H bytes of sheetStore.
 QByteArray spriteFileBytes(const SpriteSheet& sheet);
 
-// Why a name typed for a sprite file cannot be used, or the empty text when it can. Names
-// with folder parts would write outside the sprite folder.
+// Why a name typed for a sprite file cannot be used, or the empty text when it can: an
+// empty or blank name gives "Input file name.". Names with folder parts would write
+// outside the sprite folder.
 QString spriteFileNameProblem(const QString& name);
 
 // Writes the sheet to path atomically. On failure error is "Failed to create ", the path, a

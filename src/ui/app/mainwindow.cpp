@@ -6,6 +6,7 @@
 #include "app/provisioning.h"
 #include "app/settingsrepair.h"
 #include "app/windowlayout.h"
+#include "editor/codebuffer.h"
 #include "editor/fontatlas.h"
 
 #include <QCheckBox>
@@ -353,7 +354,7 @@ void TfrmMain::loadCodeBuffer()
         return;
     edtFile->setText(settingsList.value(u"code"));
     QString error;
-    if (const auto file = readTextFile(workspace.codeBufferPath, &error))
+    if (const auto file = readCodeBuffer(workspace.codeBufferPath, settingsList, &error))
         setCodeLines(text, *file);
     else
         showMessage(this, error);
@@ -361,11 +362,12 @@ void TfrmMain::loadCodeBuffer()
 
 void TfrmMain::FormClose()
 {
-    settingsList.setValue(QStringLiteral("code"), edtFile->text());
     QStringList problems;
     QString error;
-    if (!writeTextFile(workspace.codeBufferPath, text.codeLines, text.encoding, &error))
+    if (!writeCodeBuffer(workspace.codeBufferPath, text, settingsList, &error))
         problems.append(error);
+    // After the code buffer, so a first close still ends the settings with the "code" line.
+    settingsList.setValue(QStringLiteral("code"), edtFile->text());
     if (!writeTextFile(workspace.settingsPath, settingsList.lines, settingsEncoding, &error))
         problems.append(error);
     if (!problems.isEmpty())

@@ -165,22 +165,31 @@ void TfrmMain::btWebsiteClick()
 void TfrmMain::btExportAllClick()
 {
     QString error;
-    if (writeBackup(workspace, settingsList.value(u"exportdir"), QDate::currentDate(), nullptr, &error))
-        showMessage(this, QStringLiteral("Completed."));
+    QStringList leftOut;
+    if (writeBackup(workspace, settingsList.value(u"exportdir"), QDate::currentDate(), nullptr, &error,
+                    &leftOut))
+        showMessage(this, backupMessage(leftOut));
     else
         showMessage(this, error);
 }
 
 void TfrmMain::btTextArchiveClick()
 {
+    QString problem;
     archiveListedFiles(listedNames(lstBasfiles), workspace.codeFilesDir,
-                       workspace.workspaceDir + "prgfiles_bk/");
+                       workspace.workspaceDir + "prgfiles_bk/", &problem);
     lstBasfiles->clear();
+    // A move that failed is said: the user would otherwise think the file put away.
+    if (!problem.isEmpty())
+        showMessage(this, problem);
 }
 
 void TfrmMain::btGraArchiveClick()
 {
+    QString problem;
     archiveListedFiles(listedNames(lstGrafiles), workspace.spriteFilesDir,
-                       workspace.workspaceDir + "spfiles_bk/");
+                       workspace.workspaceDir + "spfiles_bk/", &problem);
     lstGrafiles->clear();
+    if (!problem.isEmpty())
+        showMessage(this, problem);
 }

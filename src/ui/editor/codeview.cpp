@@ -38,7 +38,8 @@ void TfrmMain::pntProgMouseDown(QMouseEvent* event)
     text.cursorCol = int(p.x() / cell + text.leftCol);
     text.cursorRow = std::clamp(int(p.y() / cell + text.topRow), 0, text.lineCount() - 1);
     // A tap past the end of a line lands on its last character, not after it.
-    text.cursorCol = std::max(0, std::min(text.cursorCol, int(text.cursorLine().size()) - 1));
+    text.cursorCol =
+        charStart(text.cursorLine(), std::min(text.cursorCol, int(text.cursorLine().size()) - 1));
     scrollToCursor(text);
     if (text.cursorRow != oldRow)
         text.lineBackup = text.cursorLine(); // the column of the snapshot is kept on purpose

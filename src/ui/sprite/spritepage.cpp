@@ -107,10 +107,6 @@ void TfrmMain::btGraOpenClick()
 void TfrmMain::btGraSaveClick()
 {
     const QString name = edtGraFile->text();
-    if (name.isEmpty()) {
-        showMessage(this, QStringLiteral("Input file name."));
-        return;
-    }
     if (const QString problem = spriteFileNameProblem(name); !problem.isEmpty()) {
         showMessage(this, problem);
         return;
