@@ -17,8 +17,7 @@
 #include <cstring>
 #include <ctime>
 
-#ifdef Q_OS_WIN
-#else
+#ifndef Q_OS_WIN
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
