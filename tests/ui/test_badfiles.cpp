@@ -211,9 +211,16 @@ void TestBadFiles::failedSaveKeepsOldFiles()
 void TestBadFiles::pipeAtStartUp_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::newRow("temp.txt") << "temp.txt";
-    QTest::newRow("quill.ini") << "quill.ini";
-    QTest::newRow("keywords.ini") << "keywords.ini";
+    QTest::addColumn<QString>("atClose"); // the message closing shows; PATH stands for the pipe
+    QTest::newRow("temp.txt")
+        << "temp.txt"
+        << "Cannot write PATH: It is a pipe (FIFO), not a regular file; it was left as it is.";
+    QTest::newRow("quill.ini")
+        << "quill.ini"
+        << "The settings were not saved: PATH could not be read at start-up and is left as "
+           "it is.";
+    // The keyword file is written by provisioning only, which said so at start-up.
+    QTest::newRow("keywords.ini") << "keywords.ini" << QString();
 }
 
 // A pipe where a workspace file should be is named and left alone; the program starts and
@@ -221,8 +228,13 @@ void TestBadFiles::pipeAtStartUp_data()
 void TestBadFiles::pipeAtStartUp()
 {
     QFETCH(QString, file);
+    QFETCH(QString, atClose);
     TempHome home;
     startWindow()->close();
+    // The user's own template and prelude: a start that cannot read its files must not
+    // provision the workspace again over them.
+    const QString own = home.workspace() + "js/func.js";
+    QVERIFY(writeBytes(own, "function mine() {}\r\n"));
     const QString path = home.workspace() + file;
     QFile::remove(path);
     FifoGuard fifo(path);
@@ -238,12 +250,9 @@ void TestBadFiles::pipeAtStartUp()
     w->close();
     QCOMPARE(fileKind(path), "pipe");
     QVERIFY(!fifo.released());
-    // The keyword file is written by provisioning only, which said so at start-up.
     QCOMPARE(messages.messages,
-             file == u"keywords.ini"
-                 ? QStringList()
-                 : QStringList{"Cannot write " + path +
-                               ": It is a pipe (FIFO), not a regular file; it was left as it is."});
+             atClose.isEmpty() ? QStringList() : QStringList{atClose.replace(QStringLiteral("PATH"), path)});
+    QCOMPARE(readBytes(own), QByteArray("function mine() {}\r\n"));
 }
 
 void TestBadFiles::pipePreludeAtRun()
@@ -354,9 +363,10 @@ void TestBadFiles::folderWhereAFileShouldBe_data()
     QTest::newRow("temp.txt, start and close") << "WS/temp.txt"
                                                << "Cannot read %1: " + isFolder + "."
                                                << "Cannot write %1: " + isFolder + "; it was left as it is.";
-    QTest::newRow("quill.ini, start and close") << "WS/quill.ini"
-                                                << "Cannot read %1: " + isFolder + "."
-                                                << "Cannot write %1: " + isFolder + "; it was left as it is.";
+    QTest::newRow("quill.ini, start and close")
+        << "WS/quill.ini"
+        << "Cannot read %1: " + isFolder + ".\nZenkodo starts with the defaults and leaves the file as it is."
+        << "The settings were not saved: %1 could not be read at start-up and is left as it is.";
     QTest::newRow("a.js in the export folder, Run")
         << "Documents/a.js" << QString() << "Failed to create %1\n" + isFolder + "; it was left as it is.";
 }

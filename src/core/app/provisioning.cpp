@@ -58,21 +58,9 @@ void setBrowserEmulation()
 
 } // namespace
 
-QStringList provisionDefaults(const Workspace& workspace, SettingsList& settings, QStringList& keywordList,
-                              int keyPanelWidth)
+void fillDefaultSettings(SettingsList& settings, int keyPanelWidth)
 {
-    QStringList problems;
-
-    for (const QString& dir : {workspace.codeFilesDir, workspace.spriteFilesDir, workspace.templatesDir,
-                               workspace.commonFunctionsDir})
-        QDir().mkpath(dir);
-
-    // TIC-80 reads files only from its own folder, which it creates at its first start;
-    // made here too, Run works before the console has ever been started.
-    const QString tic80Folder = defaultTic80Folder();
-    if (!tic80Folder.isEmpty())
-        QDir().mkpath(tic80Folder);
-    settings.setValue(QStringLiteral("exportdir"), tic80Folder);
+    settings.setValue(QStringLiteral("exportdir"), defaultTic80Folder());
     settings.setValue(QStringLiteral("exportdir2"), defaultLiko12Folder());
     settings.setValue(QStringLiteral("exportdir3"), documentsFolder());
     settings.setValue(QStringLiteral("runapp"), QLatin1StringView(ticAppId));
@@ -90,6 +78,24 @@ QStringList provisionDefaults(const Workspace& workspace, SettingsList& settings
     settings.setValue(QStringLiteral("keyheight"), QString::number(keyPanelWidth / 10 + 9));
     settings.setValue(QStringLiteral("sprite"), QStringLiteral("16"));
     settings.setValue(QStringLiteral("lang"), QStringLiteral("0"));
+    settings.setValue(QStringLiteral("keyheight"), QString::number(intOr(settings, u"keyheight", 0) / 3 * 2));
+    settings.setValue(QStringLiteral("command"), QString::number(intOr(settings, u"command", 0) / 3 * 2));
+}
+
+QStringList provisionDefaults(const Workspace& workspace, SettingsList& settings, QStringList& keywordList,
+                              int keyPanelWidth)
+{
+    QStringList problems;
+
+    for (const QString& dir : {workspace.codeFilesDir, workspace.spriteFilesDir, workspace.templatesDir,
+                               workspace.commonFunctionsDir})
+        QDir().mkpath(dir);
+
+    // TIC-80 reads files only from its own folder, which it creates at its first start;
+    // made here too, Run works before the console has ever been started.
+    if (const QString tic80Folder = defaultTic80Folder(); !tic80Folder.isEmpty())
+        QDir().mkpath(tic80Folder);
+    fillDefaultSettings(settings, keyPanelWidth);
 
     // A file that cannot be written is skipped; the rest still matter more than it does.
     for (const DefaultFile& file : defaultFiles) {
@@ -104,9 +110,6 @@ QStringList provisionDefaults(const Workspace& workspace, SettingsList& settings
     QString error;
     if (!writeTextFile(workspace.keywordsPath, keywordList, TextEncoding::Utf8, &error))
         problems.append(error);
-
-    settings.setValue(QStringLiteral("keyheight"), QString::number(intOr(settings, u"keyheight", 0) / 3 * 2));
-    settings.setValue(QStringLiteral("command"), QString::number(intOr(settings, u"command", 0) / 3 * 2));
 
 #ifdef Q_OS_WIN
     setBrowserEmulation();

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/defaultdata.h"
 #include "app/look.h"
 #include "app/messages.h"
 #include "app/paintsurface.h"
@@ -13,6 +14,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -330,22 +332,37 @@ void TfrmMain::FormCreate()
 
 void TfrmMain::loadSettingsAndKeywords()
 {
-    if (QFile::exists(workspace.settingsPath) && QFile::exists(workspace.keywordsPath)) {
-        QString error;
-        const auto settingsFile = readTextFile(workspace.settingsPath, &error);
-        const auto keywordFile = settingsFile ? readTextFile(workspace.keywordsPath, &error) : std::nullopt;
-        if (settingsFile && keywordFile) {
-            settingsList.lines = settingsFile->lines;
-            settingsEncoding = settingsFile->encoding;
-            keywordList = keywordFile->lines;
-            return;
-        }
-        // An unreadable settings or keyword file: the defaults let the program start at all.
-        showMessage(this, error);
+    // Provisioning writes the default templates and preludes over the user's own, so it runs
+    // only for a workspace that lacks these files, never for one whose files cannot be read.
+    if (!QFileInfo::exists(workspace.settingsPath) || !QFileInfo::exists(workspace.keywordsPath)) {
+        const QStringList problems =
+            provisionDefaults(workspace, settingsList, keywordList, pnlKeys->width());
+        if (!problems.isEmpty())
+            showMessage(this, problems.join(u'\n'));
+        return;
     }
-    const QStringList problems = provisionDefaults(workspace, settingsList, keywordList, pnlKeys->width());
+    QStringList problems;
+    QString error;
+    if (const auto settingsFile = readTextFile(workspace.settingsPath, &error)) {
+        settingsList.lines = settingsFile->lines;
+        settingsEncoding = settingsFile->encoding;
+    } else {
+        // The defaults let the program start; the file keeps what it holds, since writing the
+        // defaults over it at close would lose settings that are only out of reach for now.
+        problems.append(error);
+        fillDefaultSettings(settingsList, pnlKeys->width());
+        keepSettingsFile = true;
+    }
+    if (const auto keywordFile = readTextFile(workspace.keywordsPath, &error)) {
+        keywordList = keywordFile->lines;
+    } else {
+        problems.append(error);
+        keywordList = builtinKeywords();
+    }
     if (!problems.isEmpty())
-        showMessage(this, problems.join(u'\n'));
+        showMessage(this,
+                    problems.join(u'\n') +
+                        QStringLiteral("\nZenkodo starts with the defaults and leaves the file as it is."));
 }
 
 void TfrmMain::loadCodeBuffer()
@@ -368,7 +385,11 @@ void TfrmMain::FormClose()
         problems.append(error);
     // After the code buffer, so a first close still ends the settings with the "code" line.
     settingsList.setValue(QStringLiteral("code"), edtFile->text());
-    if (!writeTextFile(workspace.settingsPath, settingsList.lines, settingsEncoding, &error))
+    if (keepSettingsFile)
+        problems.append(QStringLiteral("The settings were not saved: %1 could not be read at start-up and "
+                                       "is left as it is.")
+                            .arg(workspace.settingsPath));
+    else if (!writeTextFile(workspace.settingsPath, settingsList.lines, settingsEncoding, &error))
         problems.append(error);
     if (!problems.isEmpty())
         showMessage(this, problems.join(u'\n'));

@@ -38,6 +38,7 @@ public:
     Workspace workspace;
     SettingsList settingsList;
     TextEncoding settingsEncoding = TextEncoding::Utf8;
+    bool keepSettingsFile = false; // it was there but could not be read: never written over
     QStringList keywordList;
     TextModel text;        // codeLines, cursor, view, selection mark, undo line, modified
     QStringList clipLines; // the internal clipboard
