@@ -1,6 +1,7 @@
 // The console-target table: which "lang" texts name a row, and a fifth target added as one
 // row taking Run, "Ex" and "Sp" through its own values.
 
+#include "app/defaultdata.h"
 #include "app/settingslist.h"
 #include "app/targets.h"
 #include "app/workspace.h"
@@ -14,6 +15,7 @@
 
 #include <QDir>
 #include <QtTest>
+#include <algorithm>
 
 namespace {
 
@@ -38,6 +40,7 @@ class TestTargets : public QObject {
 private slots:
     void lookup_data();
     void lookup();
+    void everyPreludeIsProvisioned();
     void fifthTargetRuns();
     void fifthTargetExportsSprites();
 };
@@ -66,6 +69,18 @@ void TestTargets::lookup()
     QCOMPARE(consoleTargetOrFirst(lang).lang, qMax(row, 0));
     if (t)
         QCOMPARE(langValue(*t), lang);
+}
+
+// A row whose prelude a new workspace does not get could never run.
+void TestTargets::everyPreludeIsProvisioned()
+{
+    for (const ConsoleTarget& t : consoleTargets) {
+        const bool found =
+            std::any_of(defaultFiles.cbegin(), defaultFiles.cend(), [&t](const DefaultFile& f) {
+                return qstrcmp(f.folder, "js") == 0 && qstrcmp(f.name, t.prelude) == 0;
+            });
+        QVERIFY2(found, t.prelude);
+    }
 }
 
 void TestTargets::fifthTargetRuns()
