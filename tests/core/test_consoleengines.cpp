@@ -224,7 +224,7 @@ void TestConsoleEngines::exportedProgramsRun()
     m.codeLines = code;
     const SpriteSheet sheet = sprites ? drawnSheet() : makeBlankSheet(16, 16, 1);
     QCOMPARE(runProgram(m, {}, ws, settings, sheet).message, QString());
-    const QString file = exportPath(*runTarget(lang), settings);
+    const QString file = exportPath(*consoleTarget(lang), settings);
     // The sections ride along as comments wherever TIC-80 gets sprites.
     QCOMPARE(readBytes(file).contains("<TILES>"), sprites && lang != u"2");
 

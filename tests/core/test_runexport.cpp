@@ -433,7 +433,7 @@ void TestRunExport::tic80Start()
     QCOMPARE(shown, messages);
     // Whatever happens to the start, a written export stays.
     if (exportDir.isEmpty())
-        QVERIFY(QFile::exists(exportPath(*runTarget(lang), f.settings)));
+        QVERIFY(QFile::exists(exportPath(*consoleTarget(lang), f.settings)));
 }
 
 void TestRunExport::tic80StubGetsTheCommands_data()

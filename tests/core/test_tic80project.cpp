@@ -133,7 +133,7 @@ RunOut run(const QString& lang, const SpriteSheet& sheet)
     TextModel m;
     m.codeLines = QStringList{QString(), QStringLiteral("x=1"), QString()};
     const RunResult r = runProgram(m, {}, ws, settings, sheet);
-    return {r.message, readBytes(exportPath(*runTarget(lang), settings))};
+    return {r.message, readBytes(exportPath(*consoleTarget(lang), settings))};
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "app/defaultdata.h"
 #include "app/settingslist.h"
+#include "app/targets.h"
 #include "app/textfile.h"
 #include "app/workspace.h"
 #include "editor/keylayout.h"
@@ -34,6 +35,36 @@ QString defaultHexOf(const char* name)
     return {};
 }
 
+QString defaultFolderPath(DefaultFolder folder)
+{
+    switch (folder) {
+    case DefaultFolder::Liko12: return defaultLiko12Folder();
+    case DefaultFolder::Documents: return documentsFolder();
+    case DefaultFolder::Tic80: break;
+    }
+    // TIC-80 reads files only from its own folder, which it creates at its first start;
+    // made here too, Run works before the console has ever been started.
+    const QString tic80Folder = defaultTic80Folder();
+    if (!tic80Folder.isEmpty())
+        QDir().mkpath(tic80Folder);
+    return tic80Folder;
+}
+
+// The targets' values of a setting, each key once, in the order of the rows that first
+// name it.
+template <typename Value>
+void setPerTarget(SettingsList& settings, const char* ConsoleTarget::*key, Value value)
+{
+    QStringList done;
+    for (const ConsoleTarget& t : consoleTargets) {
+        const QString k = QLatin1StringView(t.*key);
+        if (done.contains(k))
+            continue;
+        done.append(k);
+        settings.setValue(k, value(t));
+    }
+}
+
 int intOr(const SettingsList& settings, QStringView key, int fallback)
 {
     return settings.intValue(key).value_or(fallback);
@@ -60,24 +91,23 @@ void setBrowserEmulation()
 
 void fillDefaultSettings(SettingsList& settings, int keyPanelWidth)
 {
-    settings.setValue(QStringLiteral("exportdir"), defaultTic80Folder());
-    settings.setValue(QStringLiteral("exportdir2"), defaultLiko12Folder());
-    settings.setValue(QStringLiteral("exportdir3"), documentsFolder());
-    settings.setValue(QStringLiteral("runapp"), QLatin1StringView(ticAppId));
-    settings.setValue(QStringLiteral("runapp2"), QLatin1StringView(likoAppId));
-    settings.setValue(QStringLiteral("runapp3"), QLatin1StringView(pixilangAppId));
+    setPerTarget(settings, &ConsoleTarget::exportDirKey,
+                 [](const ConsoleTarget& t) { return defaultFolderPath(t.defaultFolder); });
+    setPerTarget(settings, &ConsoleTarget::androidKey,
+                 [](const ConsoleTarget& t) { return QString::fromLatin1(t.androidId); });
     settings.setValue(QStringLiteral("width"), QStringLiteral("32"));
     for (const KeyRowDefault& row : defaultKeyRows)
         settings.setValue(QLatin1StringView(row.key), QLatin1StringView(row.row));
     for (const char* name : paletteWriteOrder)
         settings.setValue(QStringLiteral("plt") + QLatin1StringView(name), defaultHexOf(name));
-    // A new workspace targets TIC-80's JavaScript, so it draws in TIC-80's own colours.
-    settings.setValue(QStringLiteral("palette"), QString::number(sweetie16PaletteIndex));
+    // A new workspace targets the first row (TIC-80's JavaScript), so it draws in that
+    // target's colours.
+    settings.setValue(QStringLiteral("palette"), QString::number(consoleTargets.front().defaultPalette));
     settings.setValue(QStringLiteral("command"), QStringLiteral("41"));
     settings.setValue(QStringLiteral("web"), QStringLiteral("0"));
     settings.setValue(QStringLiteral("keyheight"), QString::number(keyPanelWidth / 10 + 9));
     settings.setValue(QStringLiteral("sprite"), QStringLiteral("16"));
-    settings.setValue(QStringLiteral("lang"), QStringLiteral("0"));
+    settings.setValue(QStringLiteral("lang"), langValue(consoleTargets.front()));
     settings.setValue(QStringLiteral("keyheight"), QString::number(intOr(settings, u"keyheight", 0) / 3 * 2));
     settings.setValue(QStringLiteral("command"), QString::number(intOr(settings, u"command", 0) / 3 * 2));
 }
@@ -91,10 +121,6 @@ QStringList provisionDefaults(const Workspace& workspace, SettingsList& settings
                                workspace.commonFunctionsDir})
         QDir().mkpath(dir);
 
-    // TIC-80 reads files only from its own folder, which it creates at its first start;
-    // made here too, Run works before the console has ever been started.
-    if (const QString tic80Folder = defaultTic80Folder(); !tic80Folder.isEmpty())
-        QDir().mkpath(tic80Folder);
     fillDefaultSettings(settings, keyPanelWidth);
 
     // A file that cannot be written is skipped; the rest still matter more than it does.

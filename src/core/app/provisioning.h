@@ -17,9 +17,3 @@ void fillDefaultSettings(SettingsList& settings, int keyPanelWidth);
 // Returns the problems met (files that could not be written); an empty list means success.
 QStringList provisionDefaults(const Workspace& workspace, SettingsList& settings, QStringList& keywordList,
                               int keyPanelWidth);
-
-// The Android application identifiers of the three console apps, stored under "runapp",
-// "runapp2" and "runapp3". Nothing reads them; they document which app each target is.
-inline constexpr const char* ticAppId = "com.nesbox.tic";
-inline constexpr const char* likoAppId = "com.ramilego4game.liko12";
-inline constexpr const char* pixilangAppId = "nightradio.pixilang";

@@ -1,6 +1,7 @@
 #include "app/settingsrepair.h"
 
 #include "app/settingslist.h"
+#include "app/targets.h"
 #include "editor/keylayout.h"
 #include "sprite/palettes.h"
 
@@ -17,8 +18,12 @@ struct NumericSetting {
 // The upper bounds of the sizes lie far beyond any screen; they only keep the layout's
 // products (eight key rows, a cell times its pixels) from overflowing an int.
 constexpr NumericSetting numericSettings[] = {
-    {"width", 1, 10000}, {"keyheight", 1, 10000}, {"command", 1, 10000},
-    {"sprite", 1, 255},  {"lang", 0, 3},          {"palette", 0, int(paletteTable.size()) - 1},
+    {"width", 1, 10000},
+    {"keyheight", 1, 10000},
+    {"command", 1, 10000},
+    {"sprite", 1, 255},
+    {"lang", 0, int(consoleTargets.size()) - 1},
+    {"palette", 0, int(paletteTable.size()) - 1},
 };
 
 QString defaultOf(QStringView key, int keyPanelWidth)
@@ -32,7 +37,9 @@ QString defaultOf(QStringView key, int keyPanelWidth)
     if (key == u"sprite")
         return QStringLiteral("16");
     if (key == u"palette")
-        return QString::number(sweetie16PaletteIndex);
+        return QString::number(consoleTargets.front().defaultPalette);
+    if (key == u"lang")
+        return langValue(consoleTargets.front());
     return QStringLiteral("0");
 }
 

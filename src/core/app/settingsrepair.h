@@ -16,8 +16,8 @@ struct SettingRepair {
 };
 
 // The usable integer of a numeric setting's text, or nothing: "width", "keyheight" and
-// "command" need 1 to 10000, "sprite" 1 to 255, "lang" 0 to 3, "palette" an index of the
-// palette table. Text that is not a decimal integer is never usable.
+// "command" need 1 to 10000, "sprite" 1 to 255, "lang" an index of the Language list,
+// "palette" an index of the palette table. Text that is not a decimal integer is never usable.
 std::optional<int> usableSettingValue(QStringView key, const QString& text);
 
 // Whether a keyboard layout row ("BtnKey11".."BtnKey28") can be used: exactly 10

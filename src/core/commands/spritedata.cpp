@@ -18,17 +18,20 @@ QString cellDigits(const SpriteSheet& sheet, int cell)
 
 } // namespace
 
-QStringList spriteDataLines(const SpriteSheet& sheet, const QString& lang)
+QStringList spriteDataLines(const SpriteSheet& sheet, const QString& lang,
+                            std::span<const ConsoleTarget> targets)
 {
     QStringList lines;
+    const ConsoleTarget* target = consoleTarget(lang, targets);
+    const SpriteDataKind kind = target ? target->spriteData : SpriteDataKind::None;
     const int count = sheet.cellCount;
     const QString w = QString::number(sheet.cellWidth);
     const QString h = QString::number(sheet.cellHeight);
-    if (lang == u"2") {
+    if (kind == SpriteDataKind::GpuimgStrings) {
         for (int i = 0; i < count; ++i)
             lines.append(u'"' + QStringLiteral("LK12;GPUIMG;") + w + u'x' + h + u';' + cellDigits(sheet, i) +
                          u'"' + (i < count - 1 ? QStringLiteral(",") : QString()));
-    } else if (lang == u"3") {
+    } else if (kind == SpriteDataKind::PixilangSprites) {
         lines.append(QStringLiteral("img=new(%1)").arg(count));
         for (int j = 0; j < count; ++j)
             lines.append(

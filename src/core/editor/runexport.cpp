@@ -16,13 +16,6 @@
 
 namespace {
 
-constexpr std::array<RunTarget, 4> targets{{
-    {"0", "// script: js", "func.js", "exportdir", "/a.js", "js", "//"},
-    {"1", "-- script: lua", "func.lua", "exportdir", "/a.lua", "lua", "--"},
-    {"2", nullptr, "func_lk12.lua", "exportdir2", "/a.lua", nullptr, nullptr},
-    {"3", nullptr, "func.pixi", "exportdir3", "/boot.pixi", nullptr, nullptr},
-}};
-
 // The bank images of the TIC-80 sprite export, each named after the section of the cart
 // it is imported into, in the order they are imported.
 constexpr std::array<const char*, 2> tic80Banks{"tiles", "sprites"};
@@ -50,21 +43,7 @@ QString tic80Program(const SettingsList& settings, QString* failure)
 
 } // namespace
 
-std::span<const RunTarget> runTargets()
-{
-    return targets;
-}
-
-const RunTarget* runTarget(const QString& lang)
-{
-    for (const RunTarget& t : targets) {
-        if (lang == QLatin1StringView(t.lang))
-            return &t;
-    }
-    return nullptr;
-}
-
-QStringList exportLines(const RunTarget& target, const QStringList& codeLines,
+QStringList exportLines(const ConsoleTarget& target, const QStringList& codeLines,
                         const QStringList& preludeLines)
 {
     // One text split again at every line end, so a line end inside a line (which the
@@ -89,12 +68,12 @@ QStringList exportLines(const RunTarget& target, const QStringList& codeLines,
     return splitLines(text);
 }
 
-QString exportPath(const RunTarget& target, const SettingsList& settings)
+QString exportPath(const ConsoleTarget& target, const SettingsList& settings)
 {
     return settings.value(QString::fromLatin1(target.exportDirKey)) + QLatin1StringView(target.fileName);
 }
 
-QStringList tic80Commands(const RunTarget& target, const QString& folder)
+QStringList tic80Commands(const ConsoleTarget& target, const QString& folder)
 {
     // TIC-80 splits each command at spaces: the fixed file names hold none.
     QStringList commands{QStringLiteral("new ") + QLatin1StringView(target.tic80Lang),
@@ -131,7 +110,8 @@ QString pixilangRuntime(const QString& folder)
 }
 
 RunResult runProgram(const TextModel& model, const QString& fileName, const Workspace& workspace,
-                     const SettingsList& settings, const SpriteSheet& sheet)
+                     const SettingsList& settings, const SpriteSheet& sheet,
+                     std::span<const ConsoleTarget> targets)
 {
     RunResult result;
     if (!fileName.isEmpty() && model.modified) {
@@ -139,8 +119,7 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
             return result;
     }
 
-    const QString lang = settings.value(u"lang");
-    const RunTarget* target = runTarget(lang);
+    const ConsoleTarget* target = consoleTarget(settings.value(u"lang"), targets);
     QStringList lines;
     QString path;
     QString spritesLeftOut;
@@ -154,7 +133,7 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
         if (target->comment) {
             // A sheet TIC-80 cannot hold is left out rather than cut; the program itself
             // still goes out, and the message says why the sprites did not.
-            const QString fitError = sheetFitError(sheet, tic80SheetWidth, tic80SheetHeight);
+            const QString fitError = sheetFitError(sheet, target->sheetWidth, target->sheetHeight);
             if (fitError.isEmpty())
                 lines += tic80ProjectSections(sheet, QLatin1StringView(target->comment));
             else
@@ -172,14 +151,14 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
 
     // The runtime is started even when the export failed: it may still load an earlier
     // "boot.pixi", and the message has told the user.
-    if (lang == u"3") {
-        result.runtimeFolder = settings.value(u"exportdir3");
+    if (target && target->runtime == RunRuntime::Pixilang) {
+        result.runtimeFolder = settings.value(QString::fromLatin1(target->exportDirKey));
         result.runtime = pixilangRuntime(result.runtimeFolder);
     }
 
     // TIC-80 would import whatever an earlier run left, so it starts only on a fresh
     // export. Not finding it on the PATH is no error: it may simply not be installed.
-    if (target && target->tic80Lang && result.message.isEmpty()) {
+    if (target && target->runtime == RunRuntime::Tic80 && result.message.isEmpty()) {
         result.runtime = tic80Program(settings, &result.message);
         if (!result.runtime.isEmpty()) {
             // Absolute, since TIC-80 reads --fs relative to the folder it is started in.

@@ -5,6 +5,8 @@
 // TIC-80 reads. Pixilang's runtime, and TIC-80 where it is installed, are started on the
 // export as well.
 
+#include "app/targets.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,28 +17,13 @@ struct SpriteSheet;
 struct TextModel;
 struct Workspace;
 
-struct RunTarget {
-    const char* lang;         // the setting "lang"
-    const char* firstLine;    // written before the code; nullptr: none
-    const char* prelude;      // file name in the workspace's "js/" folder
-    const char* exportDirKey; // setting holding the export folder
-    const char* fileName;     // appended to the export folder as written
-    const char* tic80Lang;    // TIC-80's name of the cart language; nullptr: not TIC-80
-    const char* comment;      // the language's line comment for TIC-80's project sections; nullptr: none
-};
-
-// The four targets in the order of the Language list.
-std::span<const RunTarget> runTargets();
-// The target of a "lang" value; nullptr for any other value.
-const RunTarget* runTarget(const QString& lang);
-
 // The lines of the exported file: the first line, every code line, every prelude line,
 // each in its place (empty ones included).
-QStringList exportLines(const RunTarget& target, const QStringList& codeLines,
+QStringList exportLines(const ConsoleTarget& target, const QStringList& codeLines,
                         const QStringList& preludeLines);
 
 // The export folder setting's value with the file name appended ("/a.js" and so on).
-QString exportPath(const RunTarget& target, const SettingsList& settings);
+QString exportPath(const ConsoleTarget& target, const SettingsList& settings);
 
 // The Pixilang runtime's program inside its export folder.
 QString pixilangRuntime(const QString& folder);
@@ -44,7 +31,7 @@ QString pixilangRuntime(const QString& folder);
 // The console commands that load a TIC-80 export from its folder and run it: a new cart
 // of the target's language, the code, each sprite bank image the sprite export left in
 // the folder, then "run".
-QStringList tic80Commands(const RunTarget& target, const QString& folder);
+QStringList tic80Commands(const ConsoleTarget& target, const QString& folder);
 
 // TIC-80's command line: no intro, the folder as its file system, and the commands,
 // which TIC-80 separates at " & ".
@@ -68,8 +55,10 @@ struct RunResult {
 // shows the message, then starts the runtime when one is named. TIC-80 is named only after
 // a written export: the setting "runpath", or tic80 on the PATH when that is empty; a
 // "runpath" that is no program gives the message and starts nothing.
+// The target is the row of the setting "lang" in targets (the built-in table except in tests).
 RunResult runProgram(const TextModel& model, const QString& fileName, const Workspace& workspace,
-                     const SettingsList& settings, const SpriteSheet& sheet);
+                     const SettingsList& settings, const SpriteSheet& sheet,
+                     std::span<const ConsoleTarget> targets = consoleTargets);
 
 // Starts the runtime a run named, if any; returns the message to show when it could not
 // be started and that matters (TIC-80), otherwise an empty text.

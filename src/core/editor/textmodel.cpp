@@ -1,15 +1,16 @@
 #include "editor/textmodel.h"
 
+#include "app/targets.h"
+
 #include <algorithm>
 
 void newCodeSkeleton(TextModel& model, const QString& lang)
 {
     model.codeLines.clear();
     model.codeLines.append(QString());
-    if (lang == u"0")
-        model.codeLines << QStringLiteral("function TIC(){") << QStringLiteral("}") << QString();
-    else if (lang == u"1")
-        model.codeLines << QStringLiteral("function TIC()") << QStringLiteral("end") << QString();
+    const ConsoleTarget* target = consoleTarget(lang);
+    if (target && target->skeleton)
+        model.codeLines << QString::fromLatin1(target->skeleton).split(u'\n') << QString();
 }
 
 void resetCursor(TextModel& model)

@@ -28,8 +28,8 @@ struct TextModel {
     const QString& cursorLine() const { return codeLines[cursorRow]; }
 };
 
-// The empty program of a target language (the setting "lang"): for "0" (JavaScript for
-// TIC-80) four lines, for "1" (Lua for TIC-80) four lines, otherwise one empty line.
+// The empty program of a target language (the setting "lang"): the row's skeleton between an
+// empty first and last line, or one empty line for a row without one or a value naming none.
 void newCodeSkeleton(TextModel& model, const QString& lang);
 
 // Cursor and view to the top left.

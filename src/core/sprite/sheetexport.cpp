@@ -1,5 +1,6 @@
 #include "sprite/sheetexport.h"
 
+#include "app/targets.h"
 #include "app/textfile.h"
 #include "image/pngwriter.h"
 #include "sprite/palettes.h"
@@ -45,9 +46,10 @@ ExportResult exported(const QString& path)
     return ExportResult{true, QStringLiteral("Exported.\n") + path, path};
 }
 
-ExportResult exportTic80(const SpriteSheet& sheet, const QString& folder)
+ExportResult exportTic80(const SpriteSheet& sheet, const ConsoleTarget& target, const QString& folder)
 {
-    if (const QString error = sheetFitError(sheet, tic80SheetWidth, tic80SheetHeight); !error.isEmpty())
+    // The banks themselves are TIC-80's fixed 128 x 128 halves of its 128 x 256 sheet.
+    if (const QString error = sheetFitError(sheet, target.sheetWidth, target.sheetHeight); !error.isEmpty())
         return failed(error);
     const QString path = folder + QStringLiteral("/export.gif");
     const QByteArray indices = tic80SheetIndices(sheet);
@@ -80,15 +82,16 @@ ExportResult exportTic80(const SpriteSheet& sheet, const QString& folder)
     return exported(path);
 }
 
-ExportResult exportLiko12(const SpriteSheet& sheet, const QString& folder, const QString& name)
+ExportResult exportLiko12(const SpriteSheet& sheet, const ConsoleTarget& target, const QString& folder,
+                          const QString& name)
 {
     if (QString error = nameError(name); !error.isEmpty())
         return failed(error);
-    if (QString error = sheetFitError(sheet, gpuimgWidth, gpuimgHeight); !error.isEmpty())
+    if (QString error = sheetFitError(sheet, target.sheetWidth, target.sheetHeight); !error.isEmpty())
         return failed(error);
     const QString path = folder + u'/' + name + QStringLiteral(".lk12");
     QString error;
-    if (!writeLinesCrLf(path, gpuimgLines(sheet), &error))
+    if (!writeLinesCrLf(path, gpuimgLines(sheet, target.sheetWidth, target.sheetHeight), &error))
         return failed(error);
     return exported(path);
 }
@@ -113,25 +116,6 @@ ExportResult exportPixilang(const SpriteSheet& sheet, const QString& folder, con
 }
 
 } // namespace
-
-ExportTarget exportTarget(const QString& lang)
-{
-    if (lang == u"2")
-        return ExportTarget::Liko12;
-    if (lang == u"3")
-        return ExportTarget::Pixilang;
-    return ExportTarget::Tic80;
-}
-
-QString exportFolderKey(ExportTarget target)
-{
-    switch (target) {
-    case ExportTarget::Liko12: return QStringLiteral("exportdir2");
-    case ExportTarget::Pixilang: return QStringLiteral("exportdir3");
-    case ExportTarget::Tic80: break;
-    }
-    return QStringLiteral("exportdir");
-}
 
 QString sheetFitError(const SpriteSheet& sheet, int imageWidth, int imageHeight)
 {
@@ -181,14 +165,14 @@ RgbPlanes tic80SheetPlanes(const SpriteSheet& sheet)
     return planes;
 }
 
-QStringList gpuimgLines(const SpriteSheet& sheet)
+QStringList gpuimgLines(const SpriteSheet& sheet, int width, int height)
 {
     QStringList lines;
-    lines.reserve(gpuimgHeight + 1);
-    lines.append(QStringLiteral("LK12;GPUIMG;192x128;"));
-    for (int y = 0; y < gpuimgHeight; ++y)
-        lines.append(QString(gpuimgWidth, u'0'));
-    const int perRow = gpuimgWidth / sheet.cellWidth;
+    lines.reserve(height + 1);
+    lines.append(QStringLiteral("LK12;GPUIMG;%1x%2;").arg(width).arg(height));
+    for (int y = 0; y < height; ++y)
+        lines.append(QString(width, u'0'));
+    const int perRow = width / sheet.cellWidth;
     for (int k = 0; k < sheet.cellCount; ++k) {
         const int left = cellLeft(sheet, perRow, k);
         const int top = cellTop(sheet, perRow, k);
@@ -210,13 +194,19 @@ RgbPlanes cellPlanes(const SpriteSheet& sheet, int cell)
     return planes;
 }
 
+ExportResult exportSheet(const SpriteSheet& sheet, const ConsoleTarget& target, const QString& folder,
+                         const QString& name)
+{
+    switch (target.sheetExport) {
+    case SheetExportKind::GpuimgText: return exportLiko12(sheet, target, folder, name);
+    case SheetExportKind::CellGifs: return exportPixilang(sheet, folder, name);
+    case SheetExportKind::Tic80Banks: break;
+    }
+    return exportTic80(sheet, target, folder);
+}
+
 ExportResult exportSheet(const SpriteSheet& sheet, const QString& lang, const QString& folder,
                          const QString& name)
 {
-    switch (exportTarget(lang)) {
-    case ExportTarget::Liko12: return exportLiko12(sheet, folder, name);
-    case ExportTarget::Pixilang: return exportPixilang(sheet, folder, name);
-    case ExportTarget::Tic80: break;
-    }
-    return exportTic80(sheet, folder);
+    return exportSheet(sheet, consoleTargetOrFirst(lang), folder, name);
 }

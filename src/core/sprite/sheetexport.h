@@ -8,14 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+struct ConsoleTarget;
 struct SpriteSheet;
-
-enum class ExportTarget { Tic80, Liko12, Pixilang };
-
-// "2" LIKO-12, "3" Pixilang; any other value of the setting "lang" takes the TIC-80 form.
-ExportTarget exportTarget(const QString& lang);
-// The setting that holds the target's export folder.
-QString exportFolderKey(ExportTarget target);
 
 inline constexpr int tic80SheetWidth = 128;
 inline constexpr int tic80SheetHeight = 256;
@@ -34,8 +28,9 @@ QString sheetFitError(const SpriteSheet& sheet, int imageWidth, int imageHeight)
 QByteArray tic80SheetIndices(const SpriteSheet& sheet);
 // The same sheet in the palette's colours.
 RgbPlanes tic80SheetPlanes(const SpriteSheet& sheet);
-// The LIKO-12 image: the header line and 128 rows of 192 lower-case digits. The cells must fit.
-QStringList gpuimgLines(const SpriteSheet& sheet);
+// The LIKO-12 image: the header line and height rows of width lower-case digits. The cells
+// must fit.
+QStringList gpuimgLines(const SpriteSheet& sheet, int width = gpuimgWidth, int height = gpuimgHeight);
 // One cell as a W x H image in the palette's colours.
 RgbPlanes cellPlanes(const SpriteSheet& sheet, int cell);
 
@@ -48,5 +43,9 @@ struct ExportResult {
 // Writes the export of the target into folder; name is the sheet's name as typed (LIKO-12
 // and Pixilang name their files after it). Files are replaced only when complete; a
 // Pixilang export stops at the first cell that cannot be written.
+ExportResult exportSheet(const SpriteSheet& sheet, const ConsoleTarget& target, const QString& folder,
+                         const QString& name);
+// The same for the row of the setting "lang" among the built-in targets; a value that names
+// none takes the first row's (TIC-80's) form.
 ExportResult exportSheet(const SpriteSheet& sheet, const QString& lang, const QString& folder,
                          const QString& name);

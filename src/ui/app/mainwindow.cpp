@@ -6,6 +6,7 @@
 #include "app/paintsurface.h"
 #include "app/provisioning.h"
 #include "app/settingsrepair.h"
+#include "app/targets.h"
 #include "app/windowlayout.h"
 #include "editor/codebuffer.h"
 #include "editor/fontatlas.h"
@@ -202,8 +203,8 @@ void TfrmMain::createControls()
     edtOpenmsxdir = makeEdit(TabItem4);
     Label6 = makeLabel(TabItem4, QStringLiteral("Language"), true);
     cmbLang = new QComboBox(TabItem4);
-    cmbLang->addItems({QStringLiteral("Javascript(TIC-80)"), QStringLiteral("Lua(TIC-80)"),
-                       QStringLiteral("Lua(LIKO-12)"), QStringLiteral("Pixilang")});
+    for (const ConsoleTarget& t : consoleTargets)
+        cmbLang->addItem(QString::fromLatin1(t.caption));
     chkGfx9000 = new QCheckBox(QStringLiteral("Use web browser"), TabItem4);
     chkGfx9000->hide();
     Label7 = makeLabel(TabItem4, QStringLiteral("Color"), true);

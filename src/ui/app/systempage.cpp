@@ -9,6 +9,7 @@
 #include "app/openurl.h"
 #include "app/provisioning.h"
 #include "app/settingsrepair.h"
+#include "app/targets.h"
 #include "sprite/palettes.h"
 
 #include <QCheckBox>
@@ -21,15 +22,10 @@
 
 namespace {
 
-// The export folder key of a language index: LIKO-12 and Pixilang have their own, the two
-// TIC-80 languages share "exportdir".
+// The export folder key of a Language list index (the two TIC-80 languages share theirs).
 QString exportKey(int langIndex)
 {
-    if (langIndex == 2)
-        return QStringLiteral("exportdir2");
-    if (langIndex == 3)
-        return QStringLiteral("exportdir3");
-    return QStringLiteral("exportdir");
+    return QString::fromLatin1(consoleTargetAt(langIndex).exportDirKey);
 }
 
 QStringList listedNames(const QListWidget* list)
@@ -45,12 +41,7 @@ QStringList listedNames(const QListWidget* list)
 void TfrmMain::showSettings()
 {
     const QString lang = settingsList.value(u"lang");
-    if (lang == u"2")
-        edtOpenmsxdir->setText(settingsList.value(u"exportdir2"));
-    else if (lang == u"3")
-        edtOpenmsxdir->setText(settingsList.value(u"exportdir3"));
-    else
-        edtOpenmsxdir->setText(settingsList.value(u"exportdir"));
+    edtOpenmsxdir->setText(settingsList.value(QString::fromLatin1(consoleTargetOrFirst(lang).exportDirKey)));
     edtWidth->setText(settingsList.value(u"width"));
     edtKeyHeight->setText(settingsList.value(u"keyheight"));
     edtCommand->setText(settingsList.value(u"command"));
@@ -95,10 +86,9 @@ void TfrmMain::fillHelpPage()
 void TfrmMain::cmbLangChange(int index)
 {
     edtOpenmsxdir->setText(settingsList.value(exportKey(index)));
-    if (index == 2)
-        cmbColor->setCurrentIndex(1); // PICO-8
-    else if (index != 3)
-        cmbColor->setCurrentIndex(sweetie16PaletteIndex); // the colours of a new TIC-80 cart
+    // The colours the console draws in (a new TIC-80 cart's, PICO-8's for LIKO-12).
+    if (const int palette = consoleTargetAt(index).defaultPalette; palette >= 0)
+        cmbColor->setCurrentIndex(palette);
 }
 
 void TfrmMain::btApplyClick()

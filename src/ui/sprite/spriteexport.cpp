@@ -2,14 +2,15 @@
 
 #include "app/mainwindow.h"
 #include "app/messages.h"
+#include "app/targets.h"
 #include "sprite/sheetexport.h"
 
 #include <QLineEdit>
 
 void TfrmMain::btGraDataClick()
 {
-    const QString lang = settingsList.value(u"lang");
-    const QString folder = settingsList.value(exportFolderKey(exportTarget(lang)));
-    const ExportResult result = exportSheet(sheet, lang, folder, edtGraFile->text());
+    const ConsoleTarget& target = consoleTargetOrFirst(settingsList.value(u"lang"));
+    const QString folder = settingsList.value(QString::fromLatin1(target.exportDirKey));
+    const ExportResult result = exportSheet(sheet, target, folder, edtGraFile->text());
     showMessage(this, result.message);
 }
