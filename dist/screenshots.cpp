@@ -82,8 +82,11 @@ int main(int argc, char* argv[])
     w.text.cursorRow = 5;
     w.text.cursorCol = 13;
     w.edtFile->setText(QStringLiteral("bounce"));
-    w.repaintCode();
-    w.showLineNumber();
+    // The text was set by hand: close it as an edit that leaves the view where it is.
+    EditClose close;
+    close.entryRow = w.text.cursorRow;
+    close.followCursor = false;
+    w.applyEditEffects(finishEdit(w.text, close));
 
     if (w.sheet.cellWidth == 16 && w.sheet.cellHeight == 16) {
         drawCell(w, 1, heart);

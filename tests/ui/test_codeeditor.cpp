@@ -521,7 +521,7 @@ void TestCodeEditor::dragScrollsFromItsStartPoint()
     move(start - QPoint(0, 3 * c));
     QCOMPARE(w->text.topRow, 6);
     QTest::mouseRelease(w->pntProg, Qt::LeftButton, {}, start);
-    QVERIFY(!w->dragging);
+    QVERIFY(!w->drag.active);
 }
 
 // A tap on the second cell of 😀 (two code units, two cells) puts the cursor before it, and

@@ -1,5 +1,7 @@
 #include "app/archive.h"
 
+#include "app/filename.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,8 +55,8 @@ QStringList archiveListedFiles(const QStringList& names, const QString& sourceDi
             QStringLiteral("The folder %1 cannot be created, so no file was archived.").arg(targetDir));
     } else {
         for (const QString& name : names) {
-            if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name == u"." ||
-                name == u"..")
+            const FileNameProblem nameProblem = fileNameProblem(name);
+            if (nameProblem == FileNameProblem::Empty || holdsFolder(nameProblem))
                 continue;
             // An earlier archived file of the same name is kept, and this one stays in the
             // source folder.

@@ -2,6 +2,7 @@
 // What the editing commands work on besides the text model, and what they hand back for
 // the window to do (repaint, re-caption the keyboard, show the selection list ...).
 
+#include "commands/finishedit.h"
 #include "editor/textmodel.h"
 
 #include <QList>
@@ -44,7 +45,10 @@ enum class KeyboardChange { None, ToggleShift, ResetPage };
 
 // What the window does after a command.
 struct CommandEffects {
-    bool closingSteps = true; // repaint the code view and show the line number
+    // Set false by a command that changed nothing: the edit closes without scrolling,
+    // snapshot or repaint.
+    bool closingSteps = true;
+    EditEffects edit; // what the closing step asks of the window
     KeyboardChange keyboard = KeyboardChange::None;
     bool toggleMaximized = false;
     bool showSelectList = false; // show selectItems in the mode of CommandState::selectMode

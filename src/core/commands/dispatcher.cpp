@@ -1,6 +1,7 @@
 #include "commands/dispatcher.h"
 
 #include "commands/basicediting.h"
+#include "commands/finishedit.h"
 #include "commands/linecommands.h"
 #include "commands/search.h"
 #include "commands/selection.h"
@@ -72,19 +73,19 @@ bool isCommandCaption(const QString& caption)
 CommandEffects runCaption(CommandContext& ctx, const QString& caption)
 {
     TextModel& t = ctx.text;
-    t.modified = true;
     if (t.codeLines.isEmpty())
         t.codeLines.append(QString());
-    const int entryRow = t.cursorRow;
+    EditClose close;
+    close.path = EditPath::Key;
+    close.entryRow = t.cursorRow;
+    // Every key counts as a change of the code, a cursor move too.
+    close.textEdited = true;
     CommandEffects fx;
     if (const Command command = commandFor(caption))
         command(ctx, fx);
     else if (!caption.isEmpty())
         insertText(t, caption);
-    if (!fx.closingSteps)
-        return fx;
-    scrollToCursor(t);
-    if (t.cursorRow != entryRow)
-        takeLineBackup(t);
+    close.show = fx.closingSteps;
+    fx.edit = finishEdit(t, close);
     return fx;
 }

@@ -3,9 +3,9 @@
 
 #include "commands/commandstate.h"
 
-// Marks the code modified, runs the command named by caption (exact, case-sensitive) or
-// inserts the caption as text, then scrolls to the cursor and takes the undo snapshot
-// when the cursor changed lines.
+// Runs the command named by caption (exact, case-sensitive) or inserts the caption as text,
+// then closes the edit with finishEdit: the code counts as modified, the view follows the
+// cursor and the undo snapshot is taken when the cursor changed lines.
 CommandEffects runCaption(CommandContext& ctx, const QString& caption);
 
 // Whether caption names a command (otherwise it is text to insert).

@@ -83,7 +83,8 @@ void keepCursorInText(TextModel& t)
     t.cursorCol = charStart(t.cursorLine(), t.cursorCol);
 }
 
-void insertTemplate(CommandContext& ctx, const QString& item, CommandEffects& fx)
+// Returns false, having changed nothing, when the file cannot be read.
+bool insertTemplate(CommandContext& ctx, const QString& item, CommandEffects& fx)
 {
     TextModel& t = ctx.text;
     // The file is read before the typed word is removed, so a file that vanished since
@@ -92,11 +93,8 @@ void insertTemplate(CommandContext& ctx, const QString& item, CommandEffects& fx
     const std::optional<TextFile> file = readTextFile(ctx.templatesDir + item, &error);
     if (!file) {
         fx.message = error;
-        return;
+        return false;
     }
-    // A pick edits the code outside dispatchKey, so it marks the code itself: a Save made
-    // while the list was open must not keep Run from saving the inserted text.
-    t.modified = true;
     const int prefix = std::min(ctx.state.prefixLength, t.cursorCol);
     if (prefix > 0) {
         // The cursor may have moved since the word was found; what goes is whole characters.
@@ -106,12 +104,12 @@ void insertTemplate(CommandContext& ctx, const QString& item, CommandEffects& fx
     }
     if (file->lines.size() == 1) {
         insertAtCursor(t, file->lines.front());
-        return;
+        return true;
     }
     insertLines(t, t.cursorRow + 1, file->lines);
     t.cursorRow += int(file->lines.size());
     t.cursorCol = int(t.cursorLine().size());
-    scrollToCursor(t);
+    return true;
 }
 
 } // namespace
@@ -121,23 +119,30 @@ CommandEffects pickSelectItem(CommandContext& ctx, int index, const QString& ite
     TextModel& t = ctx.text;
     CommandEffects fx;
     keepCursorInText(t);
-    const int oldRow = t.cursorRow;
+    EditClose close;
+    close.path = EditPath::ListPick;
+    close.entryRow = t.cursorRow;
+    // A pick edits the code outside dispatchKey, so it says itself whether it changed the
+    // text: a Save made while the list was open must not keep Run from saving the insert.
     switch (ctx.state.selectMode) {
     case SelectMode::Keyword:
         insertAtCursor(t, item.mid(ctx.state.prefixLength));
-        t.modified = true;
+        close.textEdited = true;
         break;
-    case SelectMode::Template: insertTemplate(ctx, item, fx); break;
+    case SelectMode::Template:
+        close.textEdited = insertTemplate(ctx, item, fx);
+        close.followCursor = close.textEdited;
+        break;
     case SelectMode::FunctionJump:
-        if (index < 0 || index >= ctx.state.functionRows.size())
+        if (index < 0 || index >= ctx.state.functionRows.size()) {
+            close.followCursor = false;
             break;
+        }
         t.cursorCol = 0;
         t.cursorRow = std::clamp(ctx.state.functionRows[index], 0, t.lineCount() - 1);
-        scrollToCursor(t);
         fx.keyboard = KeyboardChange::ResetPage;
         break;
     }
-    if (t.cursorRow != oldRow)
-        takeLineBackup(t);
+    fx.edit = finishEdit(t, close);
     return fx;
 }

@@ -1,5 +1,6 @@
 #include "editor/codefiles.h"
 
+#include "app/filename.h"
 #include "editor/textmodel.h"
 
 std::optional<QString> codeFilePath(const QString& codeFilesDir, const QString& name, QString* error)
@@ -9,23 +10,18 @@ std::optional<QString> codeFilePath(const QString& codeFilesDir, const QString& 
             *error = message;
         return std::nullopt;
     };
-    if (name.trimmed().isEmpty())
+    const FileNameProblem problem = fileNameProblem(name);
+    if (problem == FileNameProblem::Empty || problem == FileNameProblem::Blank)
         return fail(QStringLiteral("Input file name."));
-    // Both separators are refused on every platform: a name is a file in the code folder,
-    // and a file written from one system is often opened on the other.
-    bool folderPart = name.contains(u'/') || name.contains(u'\\') || name == u"." || name == u"..";
-#ifdef Q_OS_WIN
-    folderPart = folderPart || name.contains(u':'); // "C:name" names another drive
-#endif
-    if (folderPart)
+    if (holdsFolder(problem))
         return fail(QStringLiteral("\"%1\" is not a file name: a code file name cannot hold a folder "
                                    "(\"/\", \"\\\", \".\" or \"..\").")
                         .arg(name));
-    if (name.contains(QChar(0)))
+    if (problem == FileNameProblem::ZeroChar)
         return fail(QStringLiteral("A file name cannot hold a zero character."));
     // A pasted line break: such a name could not be kept under "code", a line of the
     // settings file, and no one means it.
-    if (name.contains(u'\r') || name.contains(u'\n'))
+    if (problem == FileNameProblem::LineBreak)
         return fail(QStringLiteral("A file name cannot hold a line break."));
     return codeFilesDir + name;
 }

@@ -1,5 +1,6 @@
 #include "sprite/sheetexport.h"
 
+#include "app/filename.h"
 #include "app/targets.h"
 #include "app/textfile.h"
 #include "image/pngwriter.h"
@@ -29,9 +30,11 @@ int cellTop(const SpriteSheet& sheet, int perRow, int cell)
     return (cell / perRow) * sheet.cellHeight;
 }
 
+// The sheet name gets a suffix, so "." and ".." name plain files; only a folder separator
+// reaches outside the export folder.
 QString nameError(const QString& name)
 {
-    if (name.contains(u'/') || name.contains(u'\\'))
+    if (fileNameProblem(name) == FileNameProblem::Separator)
         return QStringLiteral("The sheet name must be a plain file name, without folders.");
     return {};
 }

@@ -1,8 +1,10 @@
 #include "sprite/spritefile.h"
 
 #include "app/atomicfile.h"
+#include "app/filename.h"
 #include "sprite/spritesheet.h"
 
+#include <QDir>
 #include <QFile>
 
 QByteArray spriteFileBytes(const SpriteSheet& sheet)
@@ -12,10 +14,11 @@ QByteArray spriteFileBytes(const SpriteSheet& sheet)
 
 QString spriteFileNameProblem(const QString& name)
 {
+    const FileNameProblem problem = fileNameProblem(name);
     // A name of blanks only is no name, as on the code page.
-    if (name.trimmed().isEmpty())
+    if (problem == FileNameProblem::Empty || problem == FileNameProblem::Blank)
         return QStringLiteral("Input file name.");
-    if (name.contains(u'/') || name.contains(u'\\') || name == u"." || name == u"..")
+    if (holdsFolder(problem))
         return QStringLiteral("Invalid file name: %1\nUse a plain name without \"/\", \"\\\" or \"..\".")
             .arg(name);
     return {};
@@ -24,6 +27,18 @@ QString spriteFileNameProblem(const QString& name)
 bool saveSpriteFile(const QString& path, const SpriteSheet& sheet, QString* error)
 {
     return writeFileAtomically(path, spriteFileBytes(sheet), error, "Failed to create %1\n%2");
+}
+
+QString saveSprite(const SpriteSheet& sheet, const QString& spriteFilesDir, const QString& name)
+{
+    if (QString problem = spriteFileNameProblem(name); !problem.isEmpty())
+        return problem;
+    // The folder may have been removed since start-up; Save puts it back rather than fail.
+    QDir().mkpath(spriteFilesDir);
+    QString error;
+    if (!saveSpriteFile(spriteFilesDir + name, sheet, &error))
+        return error;
+    return QStringLiteral("Saved.");
 }
 
 SpriteFileLoad loadSpriteFile(SpriteSheet& sheet, const QString& path)

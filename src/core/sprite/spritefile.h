@@ -21,6 +21,11 @@ QString spriteFileNameProblem(const QString& name);
 // line break and the cause.
 bool saveSpriteFile(const QString& path, const SpriteSheet& sheet, QString* error);
 
+// Save on the Sprite page: checks name, puts back spriteFilesDir (ending with "/") if it was
+// removed since start-up, and writes the sheet there. Returns the message to show: "Saved."
+// or what went wrong (then nothing is written).
+QString saveSprite(const SpriteSheet& sheet, const QString& spriteFilesDir, const QString& name);
+
 struct SpriteFileLoad {
     bool ok = false;
     bool resized = false; // the cell size changed: the window lays itself out again

@@ -56,9 +56,7 @@ public:
     int keyHeight = 0;
 
     // Code view drag state.
-    bool dragging = false;
-    int dragStartX = 0;
-    int dragStartY = 0;
+    ViewDrag drag;
 
     // ---- Controls (public so that tests can drive the real widgets) ----
     QTabBar* TabControl1 = nullptr;
@@ -167,7 +165,7 @@ public:
     void applyCommandEffects(const CommandEffects& fx);
     bool keysGoToCode() const;
     void repaintCode();
-    void showLineNumber();
+    void applyEditEffects(const EditEffects& fx);
     void pntProgPaint(QPainter& painter);
     void pntProgMouseDown(QMouseEvent* event);
     void pntProgMouseMove(QMouseEvent* event);

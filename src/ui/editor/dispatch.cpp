@@ -93,10 +93,7 @@ void TfrmMain::applyCommandEffects(const CommandEffects& fx)
         else
             showMaximized();
     }
-    if (fx.closingSteps) {
-        repaintCode();
-        showLineNumber();
-    }
+    applyEditEffects(fx.edit);
     if (fx.emptySelectList)
         lstSelect->clear();
     if (fx.showSelectList)

@@ -11,7 +11,6 @@
 #include "sprite/spriterender.h"
 #include "sprite/spritetools.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -106,19 +105,7 @@ void TfrmMain::btGraOpenClick()
 
 void TfrmMain::btGraSaveClick()
 {
-    const QString name = edtGraFile->text();
-    if (const QString problem = spriteFileNameProblem(name); !problem.isEmpty()) {
-        showMessage(this, problem);
-        return;
-    }
-    // The folder may have been removed since start-up; Save puts it back rather than fail.
-    QDir().mkpath(workspace.spriteFilesDir);
-    QString error;
-    if (!saveSpriteFile(workspace.spriteFilesDir + name, sheet, &error)) {
-        showMessage(this, error);
-        return;
-    }
-    showMessage(this, QStringLiteral("Saved."));
+    showMessage(this, saveSprite(sheet, workspace.spriteFilesDir, edtGraFile->text()));
 }
 
 void TfrmMain::btGraOkClick()
