@@ -25,6 +25,8 @@
 
 namespace {
 
+// zlib's own default level (what Z_DEFAULT_COMPRESSION stands for), which readers show
+// as "normal" deflation.
 constexpr int zlibDefaultLevel = 6;
 constexpr uLong utf8NameFlag = 0x0800;
 // Made on Unix, to version 2.0 of the format: readers then take the mode below as Unix
