@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 # build tree when the tests run).
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl1-mesa-dev libgif-dev libpng-dev libzip-dev zlib1g-dev libbenchmark-dev
+    qt6-base-dev libgl1-mesa-dev libgif-dev libpng-dev libminizip-dev zlib1g-dev libbenchmark-dev
     librsvg2-bin dpkg-dev file
     unzip desktop-file-utils appstream
     lua5.3 lua5.1 luajit duktape nodejs node-acorn

@@ -71,3 +71,25 @@ inline QString dumpSheet(const SpriteSheet& sheet)
         text += QStringLiteral(" undo");
     return text;
 }
+
+inline void setCellPixel(SpriteSheet& sheet, int cell, int x, int y, int colour)
+{
+    sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x] = char(colour);
+}
+
+inline int cellPixel(const SpriteSheet& sheet, int cell, int x, int y)
+{
+    return sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x];
+}
+
+// The colour index an image of imageWidth should show at (x, y): found from the pixel's
+// side, the cell whose grid square holds it, so it does not mirror the exporter's loop.
+inline int expectedIndex(const SpriteSheet& sheet, int imageWidth, int x, int y)
+{
+    const int perRow = imageWidth / sheet.cellWidth;
+    const int column = x / sheet.cellWidth;
+    const int k = (y / sheet.cellHeight) * perRow + column;
+    if (column >= perRow || k >= sheet.cellCount)
+        return 0;
+    return cellPixel(sheet, k, x % sheet.cellWidth, y % sheet.cellHeight);
+}

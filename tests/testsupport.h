@@ -1,11 +1,13 @@
 #pragma once
 // Test helpers shared by the suites: a private home folder per test case, so no test
-// ever reads or writes the real user's workspace.
+// ever reads or writes the real user's workspace, and the files a test leaves in it.
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // Points HOME and the XDG folders at a fresh temporary folder for its lifetime.
@@ -46,4 +48,30 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes)
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// How filesUnder shows a file's bytes: as hex pairs, or as text with CR and LF written
+// \r and \n.
+enum class ShownBytes { Hex, Text };
+
+// Every file under root (hidden ones too, in every subfolder) as "path: bytes", one per
+// line, sorted by path.
+inline QString filesUnder(const QString& root, ShownBytes shown)
+{
+    QStringList out;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QString bytes;
+        if (shown == ShownBytes::Hex) {
+            bytes = QString::fromLatin1(readBytes(path).toHex(' '));
+        } else {
+            bytes = QString::fromUtf8(readBytes(path));
+            bytes.replace(QStringLiteral("\r"), QStringLiteral("\\r"))
+                .replace(QStringLiteral("\n"), QStringLiteral("\\n"));
+        }
+        out << QDir(root).relativeFilePath(path) + ": " + bytes;
+    }
+    out.sort();
+    return out.join(u'\n');
 }

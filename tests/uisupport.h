@@ -1,6 +1,6 @@
 #pragma once
-// Widget-test helpers: messages recorded instead of shown, and a window started in a
-// private home.
+// Widget-test helpers: messages recorded instead of shown, a window started in a private
+// home, and the clicks and views of it that the widget suites share.
 
 #include "app/mainwindow.h"
 #include "app/messages.h"
@@ -49,4 +49,19 @@ inline void clickKeys(TfrmMain& w, const QStringList& captions)
         QVERIFY2(k, qPrintable("no key " + c));
         QTest::mouseClick(k, Qt::LeftButton);
     }
+}
+
+// Clicks a button as a user would, which can only be done to one that is shown.
+inline void click(QPushButton* button)
+{
+    QVERIFY(button->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// The program text with the cursor drawn as "|", lines joined by LF.
+inline QString dump(const TfrmMain& w)
+{
+    QStringList lines = w.text.codeLines;
+    lines[w.text.cursorRow].insert(w.text.cursorCol, u'|');
+    return lines.join(u'\n');
 }

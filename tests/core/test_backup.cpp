@@ -2,6 +2,7 @@
 
 #include "app/backup.h"
 #include "app/workspace.h"
+#include "fsfaults.h"
 #include "testsupport.h"
 
 #include <QDateTime>
@@ -250,6 +251,13 @@ private slots:
         const Run info = run("zipinfo", {path});
         QVERIFY2(info.out.contains("number of entries: 0") && info.out.contains("Empty zipfile."),
                  qPrintable(info.out));
+        // unzip lists nothing and warns (its exit code 1) rather than calling the archive broken.
+        QProcess list;
+        list.setProcessChannelMode(QProcess::MergedChannels);
+        list.start("unzip", {"-l", path});
+        QVERIFY(list.waitForFinished(-1));
+        const QString listed = QString::fromUtf8(list.readAll());
+        QVERIFY2(list.exitCode() == 1 && listed.contains("zipfile is empty"), qPrintable(listed));
     }
 
     void secondBackupOfTheDayReplacesTheFirst()
@@ -295,6 +303,31 @@ private slots:
         QVERIFY2(error.contains(cause), qPrintable(error));
         QCOMPARE(path, QString("unset"));
         QCOMPARE(readBytes(archive), QByteArray("earlier archive"));
+    }
+
+    // A disk that fills up while the archive is written: the earlier archive stays whole
+    // and no part of the new one is left behind.
+    void aFullDiskKeepsTheEarlierArchive()
+    {
+        TempHome home;
+        const QString exportDir = home.path() + "/export";
+        TmpfsMount disk(exportDir, 256 * 1024);
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.skipReason()));
+        const Workspace ws = Workspace::under(home.path() + "/ws/");
+        QByteArray noise(64 * 1024, Qt::Uninitialized);
+        for (qsizetype k = 0; k < noise.size(); ++k)
+            noise[k] = char((k * 7919 + (k >> 3) * 104729) % 251);
+        QVERIFY(writeBytes(ws.codeFilesDir + "a.js", noise));
+        const QString archive = exportDir + "/quill200102.zip";
+        QVERIFY(writeBytes(archive, "earlier archive"));
+        QVERIFY(disk.fill());
+
+        QString error;
+        QVERIFY(!writeBackup(ws, exportDir, QDate(2020, 1, 2), nullptr, &error));
+        QVERIFY2(error.contains(qt_error_string(ENOSPC)), qPrintable(error));
+        QCOMPARE(readBytes(archive), QByteArray("earlier archive"));
+        QVERIFY(!QFile::exists(archive + ".part"));
     }
 
     void aFailedRenameLeavesNoTemporaryArchive()

@@ -4,24 +4,9 @@
 #include "editor/textmodel.h"
 #include "testsupport.h"
 
-#include <QDirIterator>
 #include <QtTest>
 
 namespace {
-
-// Every file under root with its bytes, CR and LF drawn visibly, one per line.
-QString filesUnder(const QString& root)
-{
-    QStringList out;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QString bytes = QString::fromLatin1(readBytes(path).toHex(' '));
-        out << QDir(root).relativeFilePath(path) + ": " + bytes;
-    }
-    out.sort();
-    return out.join(u'\n');
-}
 
 QString modelState(const TextModel& m)
 {
@@ -143,7 +128,7 @@ void TestCodeFiles::saveWritesTheLinesWithCrLf()
     m.encoding = TextEncoding(encoding);
     m.modified = true;
     QCOMPARE(saveCode(m, dir, QStringLiteral("prog")), QStringLiteral("Saved."));
-    QCOMPARE(filesUnder(home.path()), files);
+    QCOMPARE(filesUnder(home.path(), ShownBytes::Hex), files);
     QVERIFY(!m.modified);
 }
 
@@ -173,13 +158,13 @@ void TestCodeFiles::failedSaveKeepsEverything()
         QDir().mkpath(dir + "keep");
         writeBytes(dir + "keep/file", "x");
     }
-    const QString before = filesUnder(home.path());
+    const QString before = filesUnder(home.path(), ShownBytes::Hex);
 
     TextModel m = editedModel();
     const QString state = modelState(m);
     const QString got = saveCode(m, dir, name);
     QVERIFY2(got.startsWith(message), qPrintable(got));
-    QCOMPARE(filesUnder(home.path()), before);
+    QCOMPARE(filesUnder(home.path(), ShownBytes::Hex), before);
     QCOMPARE(modelState(m), state); // still modified, text untouched
 }
 

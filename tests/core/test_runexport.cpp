@@ -11,27 +11,10 @@
 #include "spritesupport.h"
 #include "testsupport.h"
 
-#include <QDirIterator>
 #include <QProcess>
 #include <QtTest>
 
 namespace {
-
-// Every file under root with its bytes (CR and LF shown as \r \n), one per line.
-QString filesUnder(const QString& root)
-{
-    QStringList out;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QString bytes = QString::fromUtf8(readBytes(path));
-        bytes.replace(QStringLiteral("\r"), QStringLiteral("\\r"))
-            .replace(QStringLiteral("\n"), QStringLiteral("\\n"));
-        out << QDir(root).relativeFilePath(path) + ": " + bytes;
-    }
-    out.sort();
-    return out.join(u'\n');
-}
 
 // Points PATH at one folder for its lifetime, so TIC-80 is found on it exactly when a test
 // puts one there, whatever the machine has installed.
@@ -177,7 +160,7 @@ void TestRunExport::exportedFile()
         QFile::remove(f.out + "/tic/a.js");
     const RunResult r = f.run(lang, code);
     QCOMPARE(r.message, QString());
-    QCOMPARE(filesUnder(f.out), files);
+    QCOMPARE(filesUnder(f.out, ShownBytes::Text), files);
 }
 
 void TestRunExport::failures_data()
@@ -244,7 +227,7 @@ void TestRunExport::failures()
              qPrintable(r.message));
     if (dirKey != u"prelude")
         QCOMPARE(r.message, QString(message).replace(QStringLiteral("OUT"), f.out));
-    QCOMPARE(filesUnder(f.out), QString());
+    QCOMPARE(filesUnder(f.out, ShownBytes::Text), QString());
     QVERIFY(!QFile::exists(QStringLiteral("/a.lua")));
     // Pixilang's runtime is still started after a failed export, but never after a
     // failed read of the prelude.
@@ -287,7 +270,7 @@ void TestRunExport::saveFirst()
         QDir(f.ws.codeFilesDir).removeRecursively();
     const RunResult r = f.run(QStringLiteral("2"), {QStringLiteral("x=1")}, name, modified);
     QVERIFY2(message.isEmpty() ? r.message.isEmpty() : r.message.startsWith(message), qPrintable(r.message));
-    QStringList all = filesUnder(f.home.path()).split(u'\n');
+    QStringList all = filesUnder(f.home.path(), ShownBytes::Text).split(u'\n');
     all.removeIf([](const QString& l) { return l.startsWith(u"ws/js/"); });
     QCOMPARE(all.join(u'\n'), files);
 }

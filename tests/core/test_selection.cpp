@@ -1,5 +1,6 @@
 // Selection, copy, cut, paste through the platform clipboard, and the one-line undo.
 
+#include "app/textfile.h"
 #include "commands/selection.h"
 #include "editorfixture.h"
 
@@ -9,8 +10,8 @@ class TestSelection : public QObject {
     Q_OBJECT
 
 private slots:
-    void splitClipText_data();
-    void splitClipText();
+    void clipboardTextToLines_data();
+    void clipboardTextToLines();
     void clipTextRoundTrip();
     void copyAndCut_data();
     void copyAndCut();
@@ -24,7 +25,7 @@ private slots:
     void selectAllCopiesEverything();
 };
 
-void TestSelection::splitClipText_data()
+void TestSelection::clipboardTextToLines_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("lines");
@@ -37,18 +38,18 @@ void TestSelection::splitClipText_data()
     QTest::newRow("a LF LF b") << "a\n\nb" << QStringList{"a", "", "b"};
 }
 
-void TestSelection::splitClipText()
+void TestSelection::clipboardTextToLines()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
-    QCOMPARE(::splitClipText(text), lines);
+    QCOMPARE(splitLines(text), lines);
 }
 
 void TestSelection::clipTextRoundTrip()
 {
     const QStringList lines{"a", "", "b c"};
     QCOMPARE(clipText(lines), QString("a\r\n\r\nb c\r\n"));
-    QCOMPARE(::splitClipText(clipText(lines)), lines);
+    QCOMPARE(splitLines(clipText(lines)), lines);
     QCOMPARE(clipText({}), QString());
 }
 
@@ -100,7 +101,7 @@ void TestSelection::copyAndCut()
         f.clipboard = "old";
         const CommandEffects fx = f.press(command);
         QCOMPARE(f.clipboard, clipboard);
-        QCOMPARE(f.clipLines, ::splitClipText(clipboard));
+        QCOMPARE(f.clipLines, splitLines(clipboard));
         QCOMPARE(fx.keyboard, KeyboardChange::ResetPage);
         QVERIFY(!f.text.selecting);
         QCOMPARE(f.dump(), QString(command) == "Cp" ? EditorFixture(before).dump() : afterCut);
@@ -135,7 +136,7 @@ void TestSelection::paste()
     f.clipboard = clipboard;
     f.press("Ps");
     QCOMPARE(f.dump(), after);
-    QCOMPARE(f.clipLines, ::splitClipText(clipboard));
+    QCOMPARE(f.clipLines, splitLines(clipboard));
 }
 
 void TestSelection::emptyClipboardSkipsTheClosingSteps()

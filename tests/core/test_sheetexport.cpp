@@ -35,23 +35,6 @@ void scribble(SpriteSheet& sheet, std::uint32_t seed)
     }
 }
 
-int cellPixel(const SpriteSheet& sheet, int cell, int x, int y)
-{
-    return sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x];
-}
-
-// The colour index an image of imageWidth should show at (x, y): found from the pixel's
-// side, the cell whose grid square holds it, so it does not mirror the exporter's loop.
-int expectedIndex(const SpriteSheet& sheet, int imageWidth, int x, int y)
-{
-    const int perRow = imageWidth / sheet.cellWidth;
-    const int column = x / sheet.cellWidth;
-    const int k = (y / sheet.cellHeight) * perRow + column;
-    if (column >= perRow || k >= sheet.cellCount)
-        return 0;
-    return cellPixel(sheet, k, x % sheet.cellWidth, y % sheet.cellHeight);
-}
-
 // LIKO-12's image text: "LK12;GPUIMG;", the width, "x", the height, ";", then one
 // hexadecimal digit per pixel, row by row from the top; line breaks carry no pixels.
 struct GpuImage {

@@ -7,15 +7,6 @@
 
 #include <QTest>
 
-namespace {
-
-void setCellPixel(SpriteSheet& sheet, int cell, int x, int y, int colour)
-{
-    sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x] = char(colour);
-}
-
-} // namespace
-
 class TestSpriteData : public QObject {
     Q_OBJECT
 

@@ -16,13 +16,6 @@
 
 namespace {
 
-QString dump(const TfrmMain& w)
-{
-    QStringList lines = w.text.codeLines;
-    lines[w.text.cursorRow].insert(w.text.cursorCol, u'|');
-    return lines.join(u'\n');
-}
-
 QStringList captions(const TfrmMain& w)
 {
     QStringList out;
@@ -163,9 +156,8 @@ void TestCodeEditor::ampersandKeyShowsOneAndTypesOne()
     auto w = startWindow();
     setCode(*w, {""});
     QPushButton* amp = w->keys[15];
+    // Doubled, the caption shows one ampersand instead of marking a mnemonic.
     QCOMPARE(amp->text(), QString("&&"));
-    // A doubled ampersand shows as one: the mnemonic-free rendering of the caption.
-    QCOMPARE(amp->text().replace("&&", "&"), QString("&"));
     QTest::mouseClick(amp, Qt::LeftButton);
     QCOMPARE(dump(*w), QString("&|"));
 }

@@ -14,12 +14,6 @@
 
 namespace {
 
-void click(QPushButton* button)
-{
-    QVERIFY(button->isVisible());
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
 void pick(QListWidget* list, const QString& name)
 {
     const auto items = list->findItems(name, Qt::MatchExactly);

@@ -23,13 +23,6 @@ void typeKeys(TfrmMain& w, const QString& s)
         clickKeys(w, {c == u'&' ? QStringLiteral("&&") : QString(c)});
 }
 
-QString dump(const TfrmMain& w)
-{
-    QStringList lines = w.text.codeLines;
-    lines[w.text.cursorRow].insert(w.text.cursorCol, u'|');
-    return lines.join(u'\n');
-}
-
 void setCode(TfrmMain& w, const QString& drawn)
 {
     w.text.codeLines = drawn.split(u'\n');

@@ -49,40 +49,57 @@ private slots:
         QVERIFY(w->TabItem1->isVisible());
         for (QWidget* page : {w->TabItem2, w->TabItem3, w->TabItem4})
             QVERIFY(!page->isVisible());
-        QCOMPARE(QRect(w->TabControl1->geometry()), QRect(0, 0, 384, 49));
-        QCOMPARE(QRect(w->TabItem1->geometry()), QRect(0, 49, 384, 518));
         QCOMPARE(w->Memo1->size(), QSize(384, 518));
         QCOMPARE(w->pageWidth, 384);
         QCOMPARE(w->stripHeight, 24);
         QVERIFY(messages.messages.isEmpty());
 
-        // Code menu row: menuStep 54.
-        QCOMPARE(onPage(w->btTextNew, w->TabItem1), QRect(0, 0, 54, 43));
-        QCOMPARE(onPage(w->btTextSave, w->TabItem1), QRect(108, 0, 54, 43));
-        QCOMPARE(onPage(w->edtFile, w->TabItem1), QRect(162, 4, 114, 32));
+        // The designed rectangles, on the page named or else in the parent's coordinates.
+        const struct {
+            const char* what;
+            QWidget* control;
+            QWidget* page;
+            QRect rect;
+        } designed[] = {
+            {"tab bar", w->TabControl1, nullptr, {0, 0, 384, 49}},
+            {"code page", w->TabItem1, nullptr, {0, 49, 384, 518}},
+            // Code menu row: menuStep 54.
+            {"New", w->btTextNew, w->TabItem1, {0, 0, 54, 43}},
+            {"Save", w->btTextSave, w->TabItem1, {108, 0, 54, 43}},
+            {"file name", w->edtFile, w->TabItem1, {162, 4, 114, 32}},
+            {"Run", w->btRun, w->TabItem1, {330, 0, 54, 43}},
+            // Keys: 8 rows of 30 under the code view.
+            {"keys", w->pnlKeys, w->TabItem1, {0, 278, 384, 240}},
+            {"code view", w->pntProg, w->TabItem1, {0, 43, 384, 235}},
+            // Sprite page: toolStep 48, command 26.
+            {"sprite canvas", w->pntMain, w->TabItem2, {0, 43, 384, 384}},
+            {"sprite tools", w->pnlGraTools, w->TabItem2, {0, 427, 384, 91}},
+            {"preview", w->pntView, nullptr, {0, 24, 32, 32}}, // 16 x 16 drawn at scale 2
+            {"colour strip", w->pntColor, nullptr, {0, 0, 384, 24}},
+            {"Add", w->btGraAdd, nullptr, {49, 37, 46, 26}},
+            {"Rotate", w->btGraRotate, nullptr, {1, 65, 46, 26}},
+            {"Data", w->btGraData, nullptr, {337, 65, 46, 26}},
+            // System page: the fixed layout.
+            {"width", w->edtWidth, nullptr, {244, 5, 69, 32}},
+            {"colour scheme", w->cmbColor, nullptr, {104, 254, 201, 32}},
+            {"Quit", w->btQuit, nullptr, {209, 457, 145, 44}},
+            // The floating selection list.
+            {"selection list", w->pnlSelect, nullptr, {32, 16, 320, 518}},
+        };
+        for (const auto& d : designed) {
+            const QRect actual = d.page ? onPage(d.control, d.page) : d.control->geometry();
+            QVERIFY2(actual == d.rect, qPrintable(QStringLiteral("%1 at %2,%3 %4x%5")
+                                                      .arg(QLatin1StringView(d.what))
+                                                      .arg(actual.x())
+                                                      .arg(actual.y())
+                                                      .arg(actual.width())
+                                                      .arg(actual.height())));
+        }
         QCOMPARE(onPage(w->lblLine, w->TabItem1).topLeft(), QPoint(277, 9));
-        QCOMPARE(onPage(w->btRun, w->TabItem1), QRect(330, 0, 54, 43));
         QCOMPARE(w->lblLine->text(), "1");
-        // Keys: 8 rows of 30 under the code view.
-        QCOMPARE(onPage(w->pnlKeys, w->TabItem1), QRect(0, 278, 384, 240));
-        QCOMPARE(onPage(w->pntProg, w->TabItem1), QRect(0, 43, 384, 235));
         QCOMPARE(w->keys.size(), size_t(80));
         for (QPushButton* key : w->keys)
             QCOMPARE(key->parentWidget(), w->pnlKeys);
-
-        // Sprite page: toolStep 48, command 26.
-        QCOMPARE(onPage(w->pntMain, w->TabItem2), QRect(0, 43, 384, 384));
-        QCOMPARE(onPage(w->pnlGraTools, w->TabItem2), QRect(0, 427, 384, 91));
-        QCOMPARE(QRect(w->pntView->geometry()), QRect(0, 24, 32, 32)); // 16 x 16 drawn at scale 2
-        QCOMPARE(QRect(w->pntColor->geometry()), QRect(0, 0, 384, 24));
-        QCOMPARE(QRect(w->btGraAdd->geometry()), QRect(49, 37, 46, 26));
-        QCOMPARE(QRect(w->btGraRotate->geometry()), QRect(1, 65, 46, 26));
-        QCOMPARE(QRect(w->btGraData->geometry()), QRect(337, 65, 46, 26));
-
-        // System page: the fixed layout.
-        QCOMPARE(QRect(w->edtWidth->geometry()), QRect(244, 5, 69, 32));
-        QCOMPARE(QRect(w->cmbColor->geometry()), QRect(104, 254, 201, 32));
-        QCOMPARE(QRect(w->btQuit->geometry()), QRect(209, 457, 145, 44));
         QCOMPARE(w->edtOpenmsxdir->width(), 368);
         QVERIFY(w->Label4->font().bold());
         QVERIFY(!w->chkGfx9000->isVisibleTo(w->TabItem4));
@@ -92,9 +109,6 @@ private slots:
         QCOMPARE(w->edtWidth->text(), "32");
         QCOMPARE(w->edtKeyHeight->text(), "30");
         QCOMPARE(w->edtCommand->text(), "26");
-
-        // The floating selection list.
-        QCOMPARE(QRect(w->pnlSelect->geometry()), QRect(32, 16, 320, 518));
         QCOMPARE(w->lstSelect->width(), 277);
         QVERIFY(!w->pnlSelect->isVisible());
 

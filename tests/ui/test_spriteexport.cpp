@@ -1,6 +1,7 @@
 // "Ex" on the Sprite page, with the written files read back by Qt's own GIF and PNG readers.
 
 #include "sprite/palettes.h"
+#include "spritesupport.h"
 #include "uisupport.h"
 
 #include <QImage>
@@ -16,11 +17,6 @@ namespace {
 QRgb quantized(std::uint32_t argb)
 {
     return QRgb(0xFF000000u | (argb & 0xF8F8F8u));
-}
-
-void setCellPixel(SpriteSheet& sheet, int cell, int x, int y, int colour)
-{
-    sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x] = char(colour);
 }
 
 void setCellCount(SpriteSheet& sheet, int count)

@@ -31,11 +31,6 @@ void typeInto(QLineEdit* edit, const QString& text)
     QTest::keyClicks(edit, text);
 }
 
-void click(QPushButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
 std::unique_ptr<TfrmMain> startOnPage(int page)
 {
     auto w = startWindow();

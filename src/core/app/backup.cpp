@@ -1,6 +1,6 @@
 #include "app/backup.h"
 
-#include "app/textfile.h"
+#include "app/atomicfile.h"
 #include "app/workspace.h"
 
 #include <QDateTime>
@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-#include <QtEndian>
 
 #include <zip.h>
 
@@ -26,22 +25,26 @@
 
 namespace {
 
-// zlib's own default, which libzip's "default" (its best compression) is not.
-constexpr zip_uint32_t zlibDefaultLevel = 6;
-constexpr quint16 utf8NameFlag = 0x0800;
+// zlib's own default level (what Z_DEFAULT_COMPRESSION stands for), which readers show
+// as "normal" deflation.
+constexpr int zlibDefaultLevel = 6;
+constexpr uLong utf8NameFlag = 0x0800;
+// Made on Unix, to version 2.0 of the format: readers then take the mode below as Unix
+// permissions, read and write for all before the user's umask, as for any new file.
+constexpr uLong madeByUnix = (3 << 8) | 20;
+constexpr uLong regularFileMode = 0100666;
+// Past this size an entry gets Zip64 sizes: deflating a file can make it a little longer,
+// so the limit stays well below the 4 GiB a plain header can hold.
+constexpr qint64 zip64FromSize = 0xF0000000;
+constexpr qint64 readChunk = qint64(1) << 16;
 
 QByteArray nativeName(const QString& path)
 {
 #ifdef Q_OS_WIN
-    return path.toUtf8(); // libzip takes UTF-8 names on Windows
+    return path.toUtf8();
 #else
     return QFile::encodeName(path);
 #endif
-}
-
-QString zipErrorText(zip_t* archive)
-{
-    return QString::fromLocal8Bit(zip_error_strerror(zip_get_error(archive)));
 }
 
 // One file of the archive: where it is (as the file system spells it) and its entry name,
@@ -50,6 +53,7 @@ struct ZipEntry {
     QByteArray path;
     QByteArray name;
     std::time_t modified = 0;
+    qint64 size = 0;
 };
 
 bool isUtf8(QByteArrayView bytes)
@@ -76,169 +80,36 @@ QString displayName(const QByteArray& name)
     return shown;
 }
 
-// Little-endian fields of the headers, read byte by byte.
-quint64 leBytes(const QByteArray& b, qsizetype at, int count)
+QString errnoText(int code)
 {
-    quint64 v = 0;
-    for (int k = count - 1; k >= 0; --k)
-        v = (v << 8) | quint8(b.at(at + k));
-    return v;
-}
-quint16 le16(const QByteArray& b, qsizetype at)
-{
-    return quint16(leBytes(b, at, 2));
-}
-quint32 le32(const QByteArray& b, qsizetype at)
-{
-    return quint32(leBytes(b, at, 4));
-}
-quint64 le64(const QByteArray& b, qsizetype at)
-{
-    return leBytes(b, at, 8);
+    return QString::fromLocal8Bit(std::strerror(code));
 }
 
-bool readAt(QFile& file, qint64 offset, qint64 size, QByteArray* out)
+// minizip reports a failed read or write of the archive as ZIP_ERRNO with errno set.
+QString zipErrorText(int code, int savedErrno)
 {
-    if (offset < 0 || size < 0 || !file.seek(offset))
-        return false;
-    *out = file.read(size);
-    return out->size() == size;
+    if (code == ZIP_ERRNO && savedErrno != 0)
+        return errnoText(savedErrno);
+    return QStringLiteral("the ZIP library failed (error %1)").arg(code);
 }
 
-bool writeFlagsAt(QFile& file, qint64 offset, quint16 flags)
+// The file's local time in the DOS form the headers hold, as unzip shows it.
+tm_zip zipTime(std::time_t modified)
 {
-    char bytes[2];
-    qToLittleEndian(flags, bytes);
-    return file.seek(offset) && file.write(bytes, 2) == 2;
-}
-
-// libzip marks a name as UTF-8 (general purpose flag bit 11) only when it holds non-ASCII
-// characters. Every entry whose name is UTF-8 carries the mark, so that any reader decodes
-// those names alike, and a name that is not UTF-8 (its bytes as the file system gave them)
-// carries none; the flag is set in both headers of each entry after libzip has written them.
-// The archive comes straight from libzip: no comment, local headers where the central
-// directory says, Zip64 records only for very large archives.
-bool markNamesUtf8(const QString& path, QString* error)
-{
-    QFile file(path);
-    const auto fail = [&](const QString& why) {
-        *error = QStringLiteral("Cannot finish the archive %1: %2").arg(path, why);
-        return false;
-    };
-    if (!file.open(QIODevice::ReadWrite))
-        return fail(file.errorString());
-    const qint64 eocd = file.size() - 22;
-    QByteArray end;
-    if (!readAt(file, eocd, 22, &end) || le32(end, 0) != 0x06054b50)
-        return fail(QStringLiteral("no end of central directory"));
-    quint64 count = le16(end, 10);
-    quint64 cdSize = le32(end, 12);
-    quint64 cdOffset = le32(end, 16);
-    if (count == 0xFFFF || cdSize == 0xFFFFFFFF || cdOffset == 0xFFFFFFFF) {
-        QByteArray locator, record;
-        if (!readAt(file, eocd - 20, 20, &locator) || le32(locator, 0) != 0x07064b50 ||
-            !readAt(file, qint64(le64(locator, 8)), 56, &record) || le32(record, 0) != 0x06064b50)
-            return fail(QStringLiteral("no Zip64 end of central directory"));
-        count = le64(record, 32);
-        cdSize = le64(record, 40);
-        cdOffset = le64(record, 48);
-    }
-    QByteArray cd;
-    if (!readAt(file, qint64(cdOffset), qint64(cdSize), &cd))
-        return fail(QStringLiteral("central directory out of range"));
-    qsizetype at = 0;
-    for (quint64 k = 0; k < count; ++k) {
-        if (at + 46 > cd.size() || le32(cd, at) != 0x02014b50)
-            return fail(QStringLiteral("broken central directory"));
-        const quint16 nameLength = le16(cd, at + 28);
-        const quint16 extraLength = le16(cd, at + 30);
-        const quint16 commentLength = le16(cd, at + 32);
-        if (at + 46 + nameLength + extraLength + commentLength > cd.size())
-            return fail(QStringLiteral("broken central directory"));
-        quint64 localOffset = le32(cd, at + 42);
-        if (localOffset == 0xFFFFFFFF) {
-            // The Zip64 extra field holds, in this order, only the values its header lacks.
-            qsizetype x = at + 46 + nameLength;
-            const qsizetype xEnd = x + extraLength;
-            bool found = false;
-            while (!found && x + 4 <= xEnd) {
-                const quint16 id = le16(cd, x);
-                const quint16 size = le16(cd, x + 2);
-                if (id == 0x0001) {
-                    qsizetype field = x + 4;
-                    if (le32(cd, at + 24) == 0xFFFFFFFF)
-                        field += 8;
-                    if (le32(cd, at + 20) == 0xFFFFFFFF)
-                        field += 8;
-                    if (field + 8 > x + 4 + size)
-                        break;
-                    localOffset = le64(cd, field);
-                    found = true;
-                }
-                x += 4 + size;
-            }
-            if (!found)
-                return fail(QStringLiteral("broken Zip64 field"));
-        }
-        QByteArray local;
-        if (!readAt(file, qint64(localOffset), 30, &local) || le32(local, 0) != 0x04034b50)
-            return fail(QStringLiteral("broken local header"));
-        const bool utf8 = isUtf8(QByteArrayView(cd).sliced(at + 46, nameLength));
-        const quint16 flags = utf8 ? le16(local, 6) | utf8NameFlag : le16(local, 6) & ~utf8NameFlag;
-        if (!writeFlagsAt(file, qint64(localOffset) + 6, quint16(flags)))
-            return fail(file.errorString());
-        const quint8 high = quint8(cd.at(at + 9));
-        cd[at + 9] = char(utf8 ? high | (utf8NameFlag >> 8) : high & ~(utf8NameFlag >> 8));
-        at += 46 + nameLength + extraLength + commentLength;
-    }
-    if (!file.seek(qint64(cdOffset)) || file.write(cd) != cd.size() || !file.flush())
-        return fail(file.errorString());
-    return true;
-}
-
-// Zips entries into partPath. The files are read while the archive is closed, one at a
-// time, so memory does not grow with their size.
-bool zipEntries(const QString& partPath, const QList<ZipEntry>& entries, QString* error)
-{
-    int code = 0;
-    zip_t* archive = zip_open(nativeName(partPath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-    if (!archive) {
-        zip_error_t e;
-        zip_error_init_with_code(&e, code);
-        *error = QStringLiteral("Cannot create %1: %2")
-                     .arg(partPath, QString::fromLocal8Bit(zip_error_strerror(&e)));
-        zip_error_fini(&e);
-        return false;
-    }
-    for (const ZipEntry& entry : entries) {
-        const QString shown = displayName(entry.path);
-        zip_source_t* source = zip_source_file(archive, entry.path.constData(), 0, -1);
-        // A name that is not UTF-8 goes in as its bytes; libzip takes it for code page 437
-        // and marks nothing.
-        const zip_flags_t encoding = isUtf8(entry.name) ? ZIP_FL_ENC_UTF_8 : ZIP_FL_ENC_GUESS;
-        const zip_int64_t index =
-            source ? zip_file_add(archive, entry.name.constData(), source, encoding) : -1;
-        if (index < 0) {
-            *error = QStringLiteral("Cannot add %1: %2").arg(shown, zipErrorText(archive));
-            if (source)
-                zip_source_free(source);
-            zip_discard(archive);
-            return false;
-        }
-        const zip_uint64_t i = zip_uint64_t(index);
-        if (zip_set_file_compression(archive, i, ZIP_CM_DEFLATE, zlibDefaultLevel) != 0 ||
-            zip_file_set_mtime(archive, i, entry.modified, 0) != 0) {
-            *error = QStringLiteral("Cannot add %1: %2").arg(shown, zipErrorText(archive));
-            zip_discard(archive);
-            return false;
-        }
-    }
-    if (zip_close(archive) != 0) {
-        *error = QStringLiteral("Cannot write %1: %2").arg(partPath, zipErrorText(archive));
-        zip_discard(archive);
-        return false;
-    }
-    return true;
+    std::tm local{};
+#ifdef Q_OS_WIN
+    localtime_s(&local, &modified);
+#else
+    localtime_r(&modified, &local);
+#endif
+    tm_zip t{};
+    t.tm_sec = uInt(local.tm_sec);
+    t.tm_min = uInt(local.tm_min);
+    t.tm_hour = uInt(local.tm_hour);
+    t.tm_mday = uInt(local.tm_mday);
+    t.tm_mon = uInt(local.tm_mon);
+    t.tm_year = uInt(local.tm_year + 1900);
+    return t;
 }
 
 #ifdef Q_OS_WIN
@@ -255,15 +126,15 @@ bool collectFiles(const QString& folder, const QByteArray& prefix, QList<ZipEntr
             leftOut.append(
                 QStringLiteral("%1 was left out: it is a link, not a file.").arg(displayName(name)));
         else if (info.isFile())
-            entries.append(
-                {nativeName(info.filePath()), name, std::time_t(info.lastModified().toSecsSinceEpoch())});
+            entries.append({nativeName(info.filePath()), name,
+                            std::time_t(info.lastModified().toSecsSinceEpoch()), info.size()});
     }
     return true;
 }
 
-bool canRead(const ZipEntry& entry, QString* why)
+bool openEntry(const ZipEntry& entry, QFile& file, QString* why)
 {
-    QFile file(QString::fromUtf8(entry.path));
+    file.setFileName(QString::fromUtf8(entry.path));
     if (file.open(QIODevice::ReadOnly))
         return true;
     *why = file.errorString();
@@ -271,11 +142,6 @@ bool canRead(const ZipEntry& entry, QString* why)
 }
 
 #else
-
-QString errnoText(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
 
 // Lists the folder with the POSIX calls, which hand over every name as its bytes: a name
 // that is not valid UTF-8 would be lost on its way through a QString. Regular files become
@@ -322,7 +188,7 @@ bool collectFiles(const QString& folder, const QByteArray& prefix, QList<ZipEntr
             QByteArray path = dirPath;
             if (!path.endsWith('/'))
                 path += '/';
-            entries.append({path + name, entryName, st.st_mtime});
+            entries.append({path + name, entryName, st.st_mtime, qint64(st.st_size)});
         } else if (!S_ISDIR(st.st_mode)) {
             leftOut.append(QStringLiteral("%1 was left out: it is a pipe, socket or device, not a file.")
                                .arg(displayName(entryName)));
@@ -336,11 +202,9 @@ bool collectFiles(const QString& folder, const QByteArray& prefix, QList<ZipEntr
     return true;
 }
 
-// Opened once here so that a file that cannot be read is named and left out; libzip reads
-// it only when the archive is closed, when its message could no longer tell which. Not
-// following a link and not waiting on a pipe: the entry was a regular file when listed and
-// must still be one.
-bool canRead(const ZipEntry& entry, QString* why)
+// Opens a listed file for reading. Not following a link and not waiting on a pipe: the
+// entry was a regular file when listed and must still be one.
+bool openEntry(const ZipEntry& entry, QFile& file, QString* why)
 {
     const int fd = ::open(entry.path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -348,14 +212,91 @@ bool canRead(const ZipEntry& entry, QString* why)
         return false;
     }
     struct stat st {};
-    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    ::close(fd);
-    if (!regular)
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
         *why = QStringLiteral("it is no longer a regular file.");
-    return regular;
+        return false;
+    }
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        *why = file.errorString();
+        ::close(fd);
+        return false;
+    }
+    return true;
 }
 
 #endif
+
+// Zips the entries into partPath, reading each file in chunks, so memory does not grow
+// with their size. A file that cannot be opened is left out and named in leftOut.
+bool zipEntries(const QString& partPath, const QList<ZipEntry>& entries, QStringList& leftOut, QString* error)
+{
+    errno = 0;
+    zipFile archive = zipOpen64(nativeName(partPath).constData(), APPEND_STATUS_CREATE);
+    if (!archive) {
+        *error = QStringLiteral("Cannot create %1: %2").arg(partPath, errnoText(errno != 0 ? errno : EIO));
+        return false;
+    }
+    const auto fail = [&](const QString& message) {
+        zipClose(archive, nullptr);
+        *error = message;
+        return false;
+    };
+    const auto writeFailed = [&](int code) {
+        return fail(QStringLiteral("Cannot write %1: %2").arg(partPath, zipErrorText(code, errno)));
+    };
+    QByteArray chunk(readChunk, Qt::Uninitialized);
+    for (const ZipEntry& entry : entries) {
+        QFile file;
+        QString why;
+        if (!openEntry(entry, file, &why)) {
+            leftOut.append(QStringLiteral("%1 was left out: %2").arg(displayName(entry.name), why));
+            continue;
+        }
+        zip_fileinfo info{};
+        info.tmz_date = zipTime(entry.modified);
+        info.external_fa = regularFileMode << 16;
+        // The name goes in as its bytes; only a UTF-8 one says so, as readers would take
+        // any other for code page 437 whatever its mark.
+        const uLong flags = isUtf8(entry.name) ? utf8NameFlag : 0;
+        const bool zip64 = entry.size >= zip64FromSize;
+        errno = 0;
+        int code =
+            zipOpenNewFileInZip4_64(archive, entry.name.constData(), &info, nullptr, 0, nullptr, 0, nullptr,
+                                    Z_DEFLATED, zlibDefaultLevel, 0, -MAX_WBITS, DEF_MEM_LEVEL,
+                                    Z_DEFAULT_STRATEGY, nullptr, 0, madeByUnix, flags, zip64 ? 1 : 0);
+        if (code != ZIP_OK)
+            return writeFailed(code);
+        qint64 total = 0;
+        for (;;) {
+            const qint64 got = file.read(chunk.data(), chunk.size());
+            if (got < 0)
+                return fail(
+                    QStringLiteral("Cannot read %1: %2").arg(displayName(entry.path), file.errorString()));
+            if (got == 0)
+                break;
+            total += got;
+            if (!zip64 && total >= zip64FromSize)
+                return fail(QStringLiteral("Cannot read %1: it grew while it was being backed up.")
+                                .arg(displayName(entry.path)));
+            errno = 0;
+            code = zipWriteInFileInZip(archive, chunk.constData(), unsigned(got));
+            if (code != ZIP_OK)
+                return writeFailed(code);
+        }
+        errno = 0;
+        code = zipCloseFileInZip(archive);
+        if (code != ZIP_OK)
+            return writeFailed(code);
+    }
+    errno = 0;
+    const int code = zipClose(archive, nullptr);
+    if (code != ZIP_OK) {
+        *error = QStringLiteral("Cannot write %1: %2").arg(partPath, zipErrorText(code, errno));
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -385,29 +326,11 @@ bool writeBackup(const Workspace& workspace, const QString& exportDir, const QDa
     if (!collectFiles(workspace.codeFilesDir, "prgfiles/", found, skipped, error) ||
         !collectFiles(workspace.spriteFilesDir, "spfiles/", found, skipped, error))
         return false;
-    QList<ZipEntry> entries;
-    for (const ZipEntry& entry : found) {
-        QString why;
-        if (canRead(entry, &why))
-            entries.append(entry);
-        else
-            skipped.append(QStringLiteral("%1 was left out: %2").arg(displayName(entry.name), why));
-    }
-
-    if (entries.isEmpty()) {
-        // libzip deletes an archive without entries when it closes it; an empty ZIP is
-        // just its end of central directory record.
-        const QByteArray emptyArchive = QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0');
-        if (!writeFileAtomically(path, emptyArchive, error))
-            return false;
-    } else {
-        const QString partPath = path + QStringLiteral(".part");
-        QFile::remove(partPath); // left over from a backup that was cut off
-        if (!zipEntries(partPath, entries, error) || !markNamesUtf8(partPath, error) ||
-            !commitTemporaryFile(partPath, path, error)) {
-            QFile::remove(partPath);
-            return false;
-        }
+    const QString partPath = path + QStringLiteral(".part");
+    QFile::remove(partPath); // left over from a backup that was cut off
+    if (!zipEntries(partPath, found, skipped, error) || !commitTemporaryFile(partPath, path, error)) {
+        QFile::remove(partPath);
+        return false;
     }
     if (archivePath)
         *archivePath = path;

@@ -1,43 +1,8 @@
 #include "commands/search.h"
 
+#include <QStringMatcher>
+
 #include <algorithm>
-#include <array>
-
-namespace {
-
-// Finds the first occurrence of one text in many lines. A search over a long program calls
-// it once per line, so the table of shifts is built once (Horspool's method, keyed by the
-// low byte of each character, which only ever makes a shift shorter, never wrong).
-class LineSearcher {
-public:
-    explicit LineSearcher(QStringView text) : needle(text)
-    {
-        const qsizetype m = needle.size();
-        shift.fill(m);
-        for (qsizetype i = 0; i + 1 < m; ++i)
-            shift[needle[i].unicode() & 0xFF] = m - 1 - i;
-    }
-
-    qsizetype indexIn(QStringView line) const
-    {
-        const qsizetype m = needle.size();
-        if (m <= 2)
-            return line.indexOf(needle); // the library's vectorised scan wins for one or two characters
-        const QChar last = needle[m - 1];
-        const QChar* hay = line.data();
-        for (qsizetype pos = 0; pos + m <= line.size(); pos += shift[hay[pos + m - 1].unicode() & 0xFF]) {
-            if (hay[pos + m - 1] == last && line.mid(pos, m - 1) == needle.first(m - 1))
-                return pos;
-        }
-        return -1;
-    }
-
-private:
-    QStringView needle;
-    std::array<qsizetype, 256> shift{};
-};
-
-} // namespace
 
 bool parseFindCommand(TextModel& text, CommandState& state)
 {
@@ -64,10 +29,11 @@ void findNext(TextModel& text, const CommandState& state)
 {
     if (state.findText.isEmpty())
         return;
-    const LineSearcher searcher(state.findText);
+    // Built once for all the lines searched: its table of shifts is the costly part.
+    const QStringMatcher searcher(state.findText);
     for (int row = text.cursorRow; row < text.lineCount(); ++row) {
         // Only the first occurrence of a line counts, so repeated finds go line by line.
-        const qsizetype pos = searcher.indexIn(text.codeLines[row]);
+        const qsizetype pos = searcher.indexIn(QStringView(text.codeLines[row]));
         if (pos >= 0 && (row != text.cursorRow || pos > text.cursorCol)) {
             text.cursorRow = row;
             text.cursorCol = int(pos);
@@ -80,9 +46,9 @@ void replaceNext(TextModel& text, const CommandState& state)
 {
     if (state.findText.isEmpty())
         return;
-    const LineSearcher searcher(state.findText);
+    const QStringMatcher searcher(state.findText);
     for (int row = text.cursorRow; row < text.lineCount(); ++row) {
-        const qsizetype pos = searcher.indexIn(text.codeLines[row]);
+        const qsizetype pos = searcher.indexIn(QStringView(text.codeLines[row]));
         if (pos >= 0) {
             text.codeLines[row].replace(state.findText, state.replaceText);
             text.cursorRow = row;

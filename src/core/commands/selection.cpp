@@ -1,5 +1,6 @@
 #include "commands/selection.h"
 
+#include "app/textfile.h"
 #include "commands/basicediting.h"
 #include "commands/linecommands.h"
 
@@ -15,23 +16,6 @@ QString clipText(const QStringList& lines)
     return text;
 }
 
-QStringList splitClipText(const QString& text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.append(text.mid(start));
-    return lines;
-}
-
 namespace {
 
 // The selection runs from the mark through the character under the cursor; a mark after
@@ -41,9 +25,9 @@ QStringList selectedLines(const TextModel& t)
     QStringList lines;
     const QString& cursorLine = t.cursorLine();
     if (t.markRow == t.cursorRow && t.markCol <= t.cursorCol) {
-        lines = splitClipText(cursorLine.mid(t.markCol, charEnd(cursorLine, t.cursorCol) - t.markCol));
+        lines = splitLines(cursorLine.mid(t.markCol, charEnd(cursorLine, t.cursorCol) - t.markCol));
     } else if (t.markRow < t.cursorRow) {
-        lines = splitClipText(t.codeLines[t.markRow].mid(t.markCol));
+        lines = splitLines(t.codeLines[t.markRow].mid(t.markCol));
         for (int row = t.markRow + 1; row < t.cursorRow; ++row)
             lines.append(t.codeLines[row]);
         lines.append(cursorLine.left(charEnd(cursorLine, t.cursorCol)));
@@ -105,7 +89,7 @@ void paste(CommandContext& ctx, CommandEffects& fx)
         fx.closingSteps = false;
         return;
     }
-    ctx.clipLines = splitClipText(text);
+    ctx.clipLines = splitLines(text);
     if (ctx.clipLines.size() == 1) {
         QString& line = t.codeLines[t.cursorRow];
         const int col = std::min(t.cursorCol, int(line.size()));

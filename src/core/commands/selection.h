@@ -5,8 +5,8 @@
 
 // Each line followed by CR LF; no lines give the empty text.
 QString clipText(const QStringList& lines);
-// CR LF, LF and a lone CR each end a line; a break at the very end adds no empty line.
-QStringList splitClipText(const QString& text);
+// Text from the clipboard becomes lines with splitLines (app/textfile.h), the rule of a
+// file read from disk.
 
 void toggleSelection(CommandContext& ctx, CommandEffects& fx); // "Sl"
 void copySelection(CommandContext& ctx, CommandEffects& fx);   // "Cp"
