@@ -17,6 +17,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <map>
+
 namespace {
 
 // Every keystroke benchmark shows ten rows, so that the ten-line program fills the view
@@ -30,7 +32,11 @@ struct CodeView {
     explicit CodeView(int lines)
     {
         w.text = TextModel{};
-        w.text.codeLines = bench::program(lines);
+        static std::map<int, QStringList> programs; // made once per size, shared until edited
+        QStringList& code = programs[lines];
+        if (code.isEmpty())
+            code = bench::program(lines);
+        w.text.codeLines = code;
         w.text.cellSize = 12;
         w.text.viewCols = w.pntProg->width() / w.text.cellSize;
         w.text.viewRows = visibleRows;
