@@ -15,7 +15,7 @@ packages=(
     qt6-base-dev libgl1-mesa-dev libgif-dev libpng-dev libminizip-dev zlib1g-dev libbenchmark-dev
     librsvg2-bin dpkg-dev file
     unzip desktop-file-utils appstream
-    lua5.3 lua5.1 luajit duktape nodejs node-acorn
+    lua5.3 lua5.1 luajit duktape nodejs node-acorn python3
 )
 # Debian's npm goes with Debian's nodejs; a Node.js from elsewhere brings its own npm.
 command -v npm >/dev/null 2>&1 || packages+=(npm)
