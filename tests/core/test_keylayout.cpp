@@ -26,6 +26,13 @@ void TestKeyLayout::captionPass_data()
     QTest::newRow("shift upper-cases other characters") << "ab1;AzqXG " << true << "A B 1 ; Sl Z Q Bs G  ";
     QTest::newRow("short row") << "ab" << false << "a b - - - - - - - -";
     QTest::newRow("long row") << "abcdefghijKL" << false << "a b c d e f g h i j";
+    // A key types a whole character or nothing, never one half of a pair.
+    QTest::newRow("a U+1F600 b: one key, one blank")
+        << "a\U0001F600b" << false << "a \U0001F600 - b - - - - - -";
+    QTest::newRow("shift upper-cases U+10428 whole")
+        << "\U00010428x" << true << "\U00010400 - X - - - - - - -";
+    QTest::newRow("lone halves stay blank")
+        << QString::fromUtf16(u"\xD83Dx\xDE00y") << false << "- x - y - - - - - -";
 }
 
 void TestKeyLayout::captionPass()

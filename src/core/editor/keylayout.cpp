@@ -66,6 +66,16 @@ QString keyCaption(const SettingsList& settings, int page, int row, int column, 
     if (column >= layout.size())
         return QString();
     const QChar c = layout[column];
+    // A character outside the 16-bit range takes two columns of a hand-edited row: its key
+    // is the first, and the second stays blank, so no key ever types half a character.
+    if (c.isSurrogate()) {
+        const bool pairStart =
+            c.isHighSurrogate() && column + 1 < layout.size() && layout[column + 1].isLowSurrogate();
+        if (!pairStart)
+            return QString();
+        const QString character = layout.mid(column, 2);
+        return shiftOn ? character.toUpper() : character;
+    }
     if (const QString fixed = fixedCaption(c); !fixed.isNull())
         return fixed;
     static const char* const selectCycle[] = {"Sl", "Cp", "Ps", "Ct"};
