@@ -28,6 +28,8 @@ void TestKeyLayout::captionPass_data()
     QTest::newRow("long row") << "abcdefghijKL" << false << "a b c d e f g h i j";
     QTest::newRow("a character outside 16 bits is one key")
         << "a😀bcdefghiX" << false << "a 😀 b c d e f g h i";
+    QTest::newRow("shift upper-cases U+10428 whole")
+        << "\U00010428x" << true << "\U00010400 X - - - - - - - -";
 }
 
 void TestKeyLayout::captionPass()

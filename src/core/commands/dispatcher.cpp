@@ -70,6 +70,14 @@ bool isCommandCaption(const QString& caption)
     return commandFor(caption) != nullptr;
 }
 
+QStringList commandCaptions()
+{
+    QStringList captions;
+    for (const CommandEntry& entry : commandTable)
+        captions.append(QString::fromUtf16(entry.caption));
+    return captions;
+}
+
 CommandEffects runCaption(CommandContext& ctx, const QString& caption)
 {
     TextModel& t = ctx.text;

@@ -10,3 +10,6 @@ CommandEffects runCaption(CommandContext& ctx, const QString& caption);
 
 // Whether caption names a command (otherwise it is text to insert).
 bool isCommandCaption(const QString& caption);
+
+// Every caption that names a command, in the order of the command table.
+QStringList commandCaptions();
