@@ -3,8 +3,8 @@
 
 #include "benchsupport.h"
 
-#include "app/backup.h"
-#include "app/workspace.h"
+#include "core/app/backup.h"
+#include "core/app/workspace.h"
 
 #include <QDate>
 

@@ -6,9 +6,9 @@
 
 #include "benchsupport.h"
 
-#include "app/paintsurface.h"
-#include "editor/coderenderer.h"
-#include "editor/fontatlas.h"
+#include "ui/app/paintsurface.h"
+#include "ui/editor/coderenderer.h"
+#include "ui/editor/fontatlas.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

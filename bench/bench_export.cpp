@@ -5,9 +5,9 @@
 
 #include "benchsupport.h"
 
-#include "sprite/palettes.h"
-#include "sprite/sheetexport.h"
-#include "sprite/spritesheet.h"
+#include "core/sprite/palettes.h"
+#include "core/sprite/sheetexport.h"
+#include "core/sprite/spritesheet.h"
 
 #include <gif_lib.h>
 #include <png.h>

@@ -6,7 +6,7 @@
 
 #include "benchsupport.h"
 
-#include "app/textfile.h"
+#include "core/app/textfile.h"
 
 #include <QFileInfo>
 

@@ -4,12 +4,12 @@
 
 #include "benchsupport.h"
 
-#include "app/provisioning.h"
-#include "app/settingslist.h"
-#include "app/workspace.h"
-#include "editor/runexport.h"
-#include "editor/textmodel.h"
-#include "sprite/spritesheet.h"
+#include "core/app/provisioning.h"
+#include "core/app/settingslist.h"
+#include "core/app/workspace.h"
+#include "core/editor/runexport.h"
+#include "core/editor/textmodel.h"
+#include "core/sprite/spritesheet.h"
 
 #include <QStringEncoder>
 

@@ -4,9 +4,9 @@
 
 #include "benchsupport.h"
 
-#include "sprite/spriterender.h"
-#include "sprite/spritesheet.h"
-#include "sprite/spritetools.h"
+#include "core/sprite/spritesheet.h"
+#include "core/sprite/spritetools.h"
+#include "ui/sprite/spriterender.h"
 
 #include <QImage>
 #include <QPainter>

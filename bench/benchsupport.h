@@ -2,9 +2,9 @@
 // What the benchmarks share: a private home for the window, the programs they edit, the
 // floor's plain write and sync, and a main that starts Qt offscreen before the benchmarks.
 
-#include "app/mainwindow.h"
-#include "app/messages.h"
-#include "app/paintsurface.h"
+#include "ui/app/mainwindow.h"
+#include "ui/app/messages.h"
+#include "ui/app/paintsurface.h"
 
 #include <QApplication>
 #include <QDir>

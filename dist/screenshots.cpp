@@ -2,8 +2,8 @@
 // Renders the four pages of the real window, with a short program and two sprites in it,
 // into PNG files for the README and the metainfo (scripts/screenshots.sh runs it offscreen).
 
-#include "app/mainwindow.h"
-#include "app/paintsurface.h"
+#include "ui/app/mainwindow.h"
+#include "ui/app/paintsurface.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,12 +3,12 @@
 // text model checked after every caption and the result saved as a code file and opened
 // again, which must give back the same lines.
 
-#include "app/settingslist.h"
-#include "commands/dispatcher.h"
-#include "commands/selectlist.h"
-#include "editor/keylayout.h"
+#include "core/app/settingslist.h"
+#include "core/commands/dispatcher.h"
+#include "core/commands/selectlist.h"
+#include "core/editor/keylayout.h"
+#include "core/sprite/spritesheet.h"
 #include "fuzzsupport.h"
-#include "sprite/spritesheet.h"
 #include "textchecks.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 // plain scan of every line (the fast search keys its table by the low byte only, so
 // characters that share one are in the alphabet on purpose).
 
-#include "commands/search.h"
+#include "core/commands/search.h"
 #include "fuzzsupport.h"
 #include "textchecks.h"
 

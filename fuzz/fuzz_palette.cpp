@@ -1,9 +1,9 @@
 // Fuzzes the palette parser: any text of a "plt" setting gives sixteen opaque colours, and
 // every group of digits reads as a plain digit-by-digit reading says it must.
 
-#include "app/settingslist.h"
+#include "core/app/settingslist.h"
+#include "core/sprite/palettes.h"
 #include "fuzzsupport.h"
-#include "sprite/palettes.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

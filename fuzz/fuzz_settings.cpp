@@ -3,12 +3,12 @@
 // pages, the palette, the size settings), every numeric setting is usable afterwards, and
 // the store saved and read again holds the same values.
 
-#include "app/settingslist.h"
-#include "app/settingsrepair.h"
-#include "commands/dispatcher.h"
-#include "editor/keylayout.h"
+#include "core/app/settingslist.h"
+#include "core/app/settingsrepair.h"
+#include "core/commands/dispatcher.h"
+#include "core/editor/keylayout.h"
+#include "core/sprite/palettes.h"
 #include "fuzzsupport.h"
-#include "sprite/palettes.h"
 #include "textchecks.h"
 
 #include <algorithm>

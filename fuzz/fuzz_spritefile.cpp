@@ -3,11 +3,11 @@
 // was; what the sheet then saves reads back the same, and every cell button, "Sp" and the
 // in-memory exports work on the sheet it read, whatever its cell size.
 
-#include "commands/spritedata.h"
+#include "core/commands/spritedata.h"
+#include "core/sprite/celloperations.h"
+#include "core/sprite/sheetexport.h"
+#include "core/sprite/spritetools.h"
 #include "fuzzsupport.h"
-#include "sprite/celloperations.h"
-#include "sprite/sheetexport.h"
-#include "sprite/spritetools.h"
 #include "spritechecks.h"
 
 #include <QBuffer>

@@ -2,8 +2,8 @@
 // A text model with its command state, drawn and dumped as text with the cursor as "|",
 // so a whole editing state is compared in one QCOMPARE.
 
-#include "commands/dispatcher.h"
-#include "sprite/spritesheet.h"
+#include "core/commands/dispatcher.h"
+#include "core/sprite/spritesheet.h"
 
 #include <QStringList>
 #include <QTest>

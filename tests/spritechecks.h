@@ -2,8 +2,8 @@
 // What must hold of the sprite sheet after every step of a random walk and after every
 // file it reads; shared by the randomized sprite test and the fuzz targets.
 
-#include "sprite/spritefile.h"
-#include "sprite/spritesheet.h"
+#include "core/sprite/spritefile.h"
+#include "core/sprite/spritesheet.h"
 
 #include <QBuffer>
 #include <QString>

@@ -2,7 +2,7 @@
 // Sprite test helpers: small sheets built from digit strings and a one-line dump of a
 // whole sheet, so a test compares the state of every cell in one QCOMPARE.
 
-#include "sprite/spritesheet.h"
+#include "core/sprite/spritesheet.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,9 +3,9 @@
 // step came by, and what random text is made of; shared by the randomized editor tests and
 // the fuzz targets, so that both walk the same ground and judge it the same way.
 
-#include "app/textfile.h"
-#include "editor/codefiles.h"
-#include "editor/textmodel.h"
+#include "core/app/textfile.h"
+#include "core/editor/codefiles.h"
+#include "core/editor/textmodel.h"
 
 #include <QChar>
 #include <QString>

@@ -2,10 +2,10 @@
 // Widget-test helpers: messages recorded instead of shown, a window started in a private
 // home, and the clicks and views of it that the widget suites share.
 
-#include "app/mainwindow.h"
-#include "app/messages.h"
-#include "app/paintsurface.h"
 #include "testsupport.h"
+#include "ui/app/mainwindow.h"
+#include "ui/app/messages.h"
+#include "ui/app/paintsurface.h"
 
 #include <QPushButton>
 #include <QStringList>

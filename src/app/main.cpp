@@ -1,6 +1,6 @@
 // The program entry: one window, the event loop, nothing else.
 
-#include "app/mainwindow.h"
+#include "ui/app/mainwindow.h"
 #include "zenkodo_version.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // Archive: the listed files move into the backup folder; a move that fails is skipped.
 
-#include "app/archive.h"
+#include "core/app/archive.h"
 #include "testsupport.h"
 
 #include <QDirIterator>

@@ -2,7 +2,7 @@
 // disk, read-only folder), links are replaced rather than followed, special files are
 // refused, and reading never blocks on a pipe.
 
-#include "app/atomicfile.h"
+#include "core/app/atomicfile.h"
 #include "fsfaults.h"
 #include "testsupport.h"
 

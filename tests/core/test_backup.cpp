@@ -1,7 +1,7 @@
 // Backup archives checked by an independent ZIP reader (Info-ZIP's unzip and zipinfo).
 
-#include "app/backup.h"
-#include "app/workspace.h"
+#include "core/app/backup.h"
+#include "core/app/workspace.h"
 #include "fsfaults.h"
 #include "testsupport.h"
 

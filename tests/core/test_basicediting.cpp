@@ -1,6 +1,6 @@
 // Cursor moves, typing, line breaks and deletion through the command dispatcher.
 
-#include "commands/basicediting.h"
+#include "core/commands/basicediting.h"
 #include "editorfixture.h"
 
 #include <QTest>

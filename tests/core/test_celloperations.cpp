@@ -1,8 +1,8 @@
 // The cell buttons: the cell list (add, delete, step, copy, paste, erase, undo) on sheets of
 // one-pixel cells, and rotate, mirror and shift checked against their per-pixel definitions.
 
-#include "sprite/celloperations.h"
-#include "sprite/spritetools.h"
+#include "core/sprite/celloperations.h"
+#include "core/sprite/spritetools.h"
 #include "spritesupport.h"
 
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
 // Code file names, Save and Open on the text model, in a private home.
 
-#include "editor/codefiles.h"
-#include "editor/textmodel.h"
+#include "core/editor/codefiles.h"
+#include "core/editor/textmodel.h"
 #include "testsupport.h"
 
 #include <QtTest>

@@ -4,16 +4,16 @@
 // programs built from the templates, with and without sprite sections. Pixilang has no
 // engine in the system's packages, so its programs are not run here.
 
-#include "app/defaultdata.h"
-#include "app/provisioning.h"
-#include "app/settingslist.h"
-#include "app/textfile.h"
-#include "app/workspace.h"
-#include "commands/spritedata.h"
-#include "editor/runexport.h"
-#include "editor/textmodel.h"
-#include "sprite/palettes.h"
-#include "sprite/spritesheet.h"
+#include "core/app/defaultdata.h"
+#include "core/app/provisioning.h"
+#include "core/app/settingslist.h"
+#include "core/app/textfile.h"
+#include "core/app/workspace.h"
+#include "core/commands/spritedata.h"
+#include "core/editor/runexport.h"
+#include "core/editor/textmodel.h"
+#include "core/sprite/palettes.h"
+#include "core/sprite/spritesheet.h"
 #include "spritesupport.h"
 #include "testsupport.h"
 

@@ -1,6 +1,6 @@
 // The choosers' folder listing: plain files only, hidden ones too, sorted by name.
 
-#include "app/filelist.h"
+#include "core/app/filelist.h"
 #include "testsupport.h"
 
 #include <QTest>

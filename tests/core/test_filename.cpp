@@ -1,6 +1,6 @@
 // The one check of a file name the user gives, and how each caller reads its answer.
 
-#include "app/filename.h"
+#include "core/app/filename.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // The one closing step of every edit path, and the tap and drag arithmetic before it.
 
-#include "commands/finishedit.h"
+#include "core/commands/finishedit.h"
 
 #include <QTest>
 

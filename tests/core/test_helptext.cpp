@@ -1,7 +1,7 @@
 // The Help text: 155 lines, the commands today's consoles take, the folders filled in wherever
 // their placeholder stands.
 
-#include "app/helptext.h"
+#include "core/app/helptext.h"
 
 #include <QtTest>
 

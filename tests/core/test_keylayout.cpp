@@ -1,8 +1,8 @@
 // Key captions from the layout rows: the fixed letters, the shared cycle of the letters
 // that take turns, and short or missing rows.
 
-#include "app/settingslist.h"
-#include "editor/keylayout.h"
+#include "core/app/settingslist.h"
+#include "core/editor/keylayout.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // Line commands: jump to a typed line number, delete and duplicate lines, sprite data.
 
-#include "commands/spritedata.h"
+#include "core/commands/spritedata.h"
 #include "editorfixture.h"
 
 #include <QTest>

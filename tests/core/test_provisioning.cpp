@@ -1,11 +1,11 @@
 // First-run provisioning: the folders, the default settings in their order, the 21 default
 // files byte for byte and the keyword file.
 
-#include "app/defaultdata.h"
-#include "app/provisioning.h"
-#include "app/settingslist.h"
-#include "app/settingsrepair.h"
-#include "app/workspace.h"
+#include "core/app/defaultdata.h"
+#include "core/app/provisioning.h"
+#include "core/app/settingslist.h"
+#include "core/app/settingsrepair.h"
+#include "core/app/workspace.h"
 #include "testsupport.h"
 
 #include <QCryptographicHash>

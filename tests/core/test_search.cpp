@@ -1,6 +1,6 @@
 // Find and replace with the command text typed left of the cursor, and the function list.
 
-#include "commands/search.h"
+#include "core/commands/search.h"
 #include "editorfixture.h"
 
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
 // Selection, copy, cut, paste through the platform clipboard, and the one-line undo.
 
-#include "app/textfile.h"
-#include "commands/selection.h"
+#include "core/app/textfile.h"
+#include "core/commands/selection.h"
 #include "editorfixture.h"
 
 #include <QTest>

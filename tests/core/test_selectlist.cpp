@@ -1,7 +1,7 @@
 // Keyword completion, templates and the picks of the selection list.
 
-#include "app/defaultdata.h"
-#include "commands/selectlist.h"
+#include "core/app/defaultdata.h"
+#include "core/commands/selectlist.h"
 #include "editorfixture.h"
 #include "testsupport.h"
 

@@ -1,6 +1,6 @@
 // The settings store: key matching, in-place replacement, removal and numbers.
 
-#include "app/settingslist.h"
+#include "core/app/settingslist.h"
 
 #include <QTest>
 

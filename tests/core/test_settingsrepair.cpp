@@ -1,8 +1,8 @@
 // Settings that no layout or editor can work with are replaced by their defaults.
 
-#include "app/settingslist.h"
-#include "app/settingsrepair.h"
-#include "editor/keylayout.h"
+#include "core/app/settingslist.h"
+#include "core/app/settingsrepair.h"
+#include "core/editor/keylayout.h"
 
 #include <QTest>
 

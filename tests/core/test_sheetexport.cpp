@@ -2,10 +2,10 @@
 // TIC-80 sheet and Pixilang cells, the TIC-80 PNG banks imported the way TIC-80 imports
 // them, the GIF writer's file layout and colours, and every refusal and write failure.
 
-#include "gif/gifwriter.h"
-#include "sprite/palettes.h"
-#include "sprite/sheetexport.h"
-#include "sprite/spritesheet.h"
+#include "core/gif/gifwriter.h"
+#include "core/sprite/palettes.h"
+#include "core/sprite/sheetexport.h"
+#include "core/sprite/spritesheet.h"
 #include "spritesupport.h"
 #include "testsupport.h"
 

@@ -1,8 +1,8 @@
 // The lines "Sp" writes into the code: GPUIMG strings for LIKO-12, sprite calls for
 // Pixilang, nothing for TIC-80.
 
-#include "commands/spritedata.h"
-#include "sprite/spritesheet.h"
+#include "core/commands/spritedata.h"
+#include "core/sprite/spritesheet.h"
 #include "spritesupport.h"
 
 #include <QTest>

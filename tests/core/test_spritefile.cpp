@@ -1,7 +1,7 @@
 // Sprite files: the bytes Save writes, every header a file can have read into the sheet,
 // and the names Save refuses.
 
-#include "sprite/spritefile.h"
+#include "core/sprite/spritefile.h"
 #include "spritesupport.h"
 #include "testsupport.h"
 

@@ -1,8 +1,8 @@
 // The sprite sheet's storage, emptying and undo snapshot, and the palette loaded from the
 // settings.
 
-#include "app/settingslist.h"
-#include "sprite/palettes.h"
+#include "core/app/settingslist.h"
+#include "core/sprite/palettes.h"
 #include "spritesupport.h"
 
 #include <QTest>
@@ -89,8 +89,8 @@ private slots:
         QTest::newRow("pltDB16 removed") << defaults.mid(1) << 0 << "000000 000000 000000 000000 000000";
         QTest::newRow("others unaffected") << defaults.mid(1) << 1 << "000000 1d2b53 7e2553 ff004d ffccaa";
         QTest::newRow("abc") << QStringList{"pltDB16=abc"} << 0 << "000abc 000000 000000 000000 000000";
-        QTest::newRow("upper-case digits") << QStringList{"pltDB16=FF00aB"} << 0
-                                           << "ff00ab 000000 000000 000000 000000";
+        QTest::newRow("upper-case digits")
+            << QStringList{"pltDB16=FF00aB"} << 0 << "ff00ab 000000 000000 000000 000000";
         QTest::newRow("seven digits")
             << QStringList{"pltDB16=1234567"} << 0 << "123456 000007 000000 000000 000000";
     }

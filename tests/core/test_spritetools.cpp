@@ -1,7 +1,7 @@
 // The drawing tools: Pen presses and drags, Fill against a slow sweep fill on many cells
 // (large ones included), Replace, the tool cycle, and canvas and strip hit tests.
 
-#include "sprite/spritetools.h"
+#include "core/sprite/spritetools.h"
 #include "spritesupport.h"
 
 #include <QRandomGenerator>

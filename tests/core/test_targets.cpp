@@ -1,15 +1,15 @@
 // The console-target table: which "lang" texts name a row, and a fifth target added as one
 // row taking Run, "Ex" and "Sp" through its own values.
 
-#include "app/defaultdata.h"
-#include "app/settingslist.h"
-#include "app/targets.h"
-#include "app/workspace.h"
-#include "commands/spritedata.h"
-#include "editor/runexport.h"
-#include "editor/textmodel.h"
-#include "sprite/sheetexport.h"
-#include "sprite/spritesheet.h"
+#include "core/app/defaultdata.h"
+#include "core/app/settingslist.h"
+#include "core/app/targets.h"
+#include "core/app/workspace.h"
+#include "core/commands/spritedata.h"
+#include "core/editor/runexport.h"
+#include "core/editor/textmodel.h"
+#include "core/sprite/sheetexport.h"
+#include "core/sprite/spritesheet.h"
 #include "spritesupport.h"
 #include "testsupport.h"
 

@@ -1,7 +1,7 @@
 // The text file form: any line end reads, CR LF writes, and the encoding a file was
 // found in is the one it is written back in, so its bytes survive a round trip.
 
-#include "app/textfile.h"
+#include "core/app/textfile.h"
 #include "testsupport.h"
 
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
 // The text model: skeletons, insertion, and scrollToCursor against the stepwise rule.
 
-#include "editor/textmodel.h"
+#include "core/editor/textmodel.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -3,15 +3,15 @@
 // numbered lines into the cart's banks, two pixels a byte): the drawn pixels, the colours,
 // the code unchanged, empty banks left out, nothing at all for a blank sheet.
 
-#include "app/provisioning.h"
-#include "app/settingslist.h"
-#include "app/workspace.h"
-#include "editor/runexport.h"
-#include "editor/textmodel.h"
-#include "sprite/palettes.h"
-#include "sprite/sheetexport.h"
-#include "sprite/spritesheet.h"
-#include "sprite/tic80project.h"
+#include "core/app/provisioning.h"
+#include "core/app/settingslist.h"
+#include "core/app/workspace.h"
+#include "core/editor/runexport.h"
+#include "core/editor/textmodel.h"
+#include "core/sprite/palettes.h"
+#include "core/sprite/sheetexport.h"
+#include "core/sprite/spritesheet.h"
+#include "core/sprite/tic80project.h"
 #include "spritesupport.h"
 #include "testsupport.h"
 

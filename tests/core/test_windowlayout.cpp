@@ -2,9 +2,9 @@
 // minimum pages, every control inside its parent and clear of the others, and the window's
 // first size on screens of every kind.
 
-#include "app/settingslist.h"
-#include "app/windowlayout.h"
-#include "editor/keylayout.h"
+#include "core/app/settingslist.h"
+#include "core/app/windowlayout.h"
+#include "core/editor/keylayout.h"
 
 #include <QTest>
 

@@ -2,8 +2,8 @@
 // every save path keeps the old files whole and says so; pipes, folders and links where a
 // file should be give a message (never a hang) and never change anything outside.
 
+#include "core/sprite/sheetexport.h"
 #include "fsfaults.h"
-#include "sprite/sheetexport.h"
 #include "uisupport.h"
 
 #include <QDirIterator>

@@ -1,9 +1,9 @@
 // The code editor as a user meets it: the on-screen keys, the hardware keyboard, the
 // painted code view with taps and drags.
 
-#include "app/paintsurface.h"
-#include "editor/coderenderer.h"
-#include "editor/fontatlas.h"
+#include "ui/app/paintsurface.h"
+#include "ui/editor/coderenderer.h"
+#include "ui/editor/fontatlas.h"
 #include "uisupport.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // The Code page's file buttons clicked for real: New, Open, picking a file, OK, Cancel,
 // Save and Run, in a private home with the messages and program starts recorded.
 
-#include "app/paintsurface.h"
-#include "editor/runexport.h"
+#include "core/editor/runexport.h"
+#include "ui/app/paintsurface.h"
 #include "uisupport.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The editing commands as a user reaches them: the shifted page of the on-screen keys,
 // the hardware shortcuts, the selection list and the platform clipboard.
 
-#include "app/textfile.h"
+#include "core/app/textfile.h"
 #include "uisupport.h"
 
 #include <QApplication>

@@ -4,11 +4,11 @@
 // presses, New and undo on the sprite page. The state is checked after every step, and a
 // failure names the seed and the step, which ZENKODO_WALK_SEED replays alone.
 
-#include "editor/coderenderer.h"
-#include "sprite/celloperations.h"
-#include "sprite/spritetools.h"
+#include "core/sprite/celloperations.h"
+#include "core/sprite/spritetools.h"
 #include "spritechecks.h"
 #include "textchecks.h"
+#include "ui/editor/coderenderer.h"
 #include "uisupport.h"
 
 #include <QApplication>

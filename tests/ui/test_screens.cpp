@@ -3,7 +3,7 @@
 // touch sizes of the lists and the message box, the latched "Sh" key, and the light and
 // dark looks.
 
-#include "app/look.h"
+#include "ui/app/look.h"
 #include "uisupport.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // "Ex" on the Sprite page, with the written files read back by Qt's own GIF and PNG readers.
 
-#include "sprite/palettes.h"
+#include "core/sprite/palettes.h"
 #include "spritesupport.h"
 #include "uisupport.h"
 

@@ -2,7 +2,7 @@
 // the strip, the painted canvas, strip and preview, the tool and cell buttons with the cell
 // label, and New, Open, OK, Cancel and Save with the bytes they write and read.
 
-#include "sprite/spritefile.h"
+#include "core/sprite/spritefile.h"
 #include "spritesupport.h"
 #include "uisupport.h"
 

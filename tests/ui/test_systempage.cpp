@@ -1,11 +1,11 @@
 // The System and Help pages driven through their real controls, and Archive in both file
 // choosers.
 
-#include "app/backup.h"
-#include "app/filelist.h"
-#include "app/helptext.h"
-#include "app/openurl.h"
-#include "app/workspace.h"
+#include "core/app/backup.h"
+#include "core/app/filelist.h"
+#include "core/app/helptext.h"
+#include "core/app/workspace.h"
+#include "ui/app/openurl.h"
 #include "uisupport.h"
 
 #include <QAccessible>

@@ -1,6 +1,6 @@
-#include "app/archive.h"
+#include "core/app/archive.h"
 
-#include "app/filename.h"
+#include "core/app/filename.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/atomicfile.h"
+#include "core/app/atomicfile.h"
 
 #include <QRandomGenerator>
 

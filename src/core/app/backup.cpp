@@ -1,7 +1,7 @@
-#include "app/backup.h"
+#include "core/app/backup.h"
 
-#include "app/atomicfile.h"
-#include "app/workspace.h"
+#include "core/app/atomicfile.h"
+#include "core/app/workspace.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/defaultdata.h"
+#include "core/app/defaultdata.h"
 
 #include <QFile>
 

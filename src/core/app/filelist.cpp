@@ -1,4 +1,4 @@
-#include "app/filelist.h"
+#include "core/app/filelist.h"
 
 #include <QDir>
 

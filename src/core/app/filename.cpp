@@ -1,4 +1,4 @@
-#include "app/filename.h"
+#include "core/app/filename.h"
 
 FileNameProblem fileNameProblem(const QString& name)
 {

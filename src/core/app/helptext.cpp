@@ -1,4 +1,4 @@
-#include "app/helptext.h"
+#include "core/app/helptext.h"
 
 #include <array>
 #include <utility>

@@ -1,12 +1,12 @@
-#include "app/provisioning.h"
+#include "core/app/provisioning.h"
 
-#include "app/defaultdata.h"
-#include "app/settingslist.h"
-#include "app/targets.h"
-#include "app/textfile.h"
-#include "app/workspace.h"
-#include "editor/keylayout.h"
-#include "sprite/palettes.h"
+#include "core/app/defaultdata.h"
+#include "core/app/settingslist.h"
+#include "core/app/targets.h"
+#include "core/app/textfile.h"
+#include "core/app/workspace.h"
+#include "core/editor/keylayout.h"
+#include "core/sprite/palettes.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/settingslist.h"
+#include "core/app/settingslist.h"
 
 qsizetype SettingsList::indexOf(QStringView key) const
 {

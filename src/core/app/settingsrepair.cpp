@@ -1,9 +1,9 @@
-#include "app/settingsrepair.h"
+#include "core/app/settingsrepair.h"
 
-#include "app/settingslist.h"
-#include "app/targets.h"
-#include "editor/keylayout.h"
-#include "sprite/palettes.h"
+#include "core/app/settingslist.h"
+#include "core/app/targets.h"
+#include "core/editor/keylayout.h"
+#include "core/sprite/palettes.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/targets.h"
+#include "core/app/targets.h"
 
 const ConsoleTarget* consoleTarget(const QString& lang, std::span<const ConsoleTarget> table)
 {

@@ -3,8 +3,8 @@
 // program does differently for a target (Run, "Ex", "Sp", the new-program skeleton, the
 // System page and a new workspace's settings). Nothing else looks at the setting "lang".
 
-#include "sprite/palettes.h"
-#include "sprite/sheetexport.h"
+#include "core/sprite/palettes.h"
+#include "core/sprite/sheetexport.h"
 
 #include <QString>
 #include <array>

@@ -1,4 +1,4 @@
-#include "app/textfile.h"
+#include "core/app/textfile.h"
 
 #include <QStringDecoder>
 #include <QtEndian>

@@ -3,7 +3,7 @@
 // CR LF, LF or CR, in the encoding the file was found in, so that opening and saving a
 // file never changes its bytes beyond the line ends.
 
-#include "app/atomicfile.h"
+#include "core/app/atomicfile.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "app/windowlayout.h"
+#include "core/app/windowlayout.h"
 
-#include "app/settingslist.h"
-#include "editor/keylayout.h"
+#include "core/app/settingslist.h"
+#include "core/editor/keylayout.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "commands/basicediting.h"
+#include "core/commands/basicediting.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Cursor moves, typing, line breaks and deletion.
 
-#include "commands/commandstate.h"
+#include "core/commands/commandstate.h"
 
 void cursorUp(CommandContext& ctx, CommandEffects& fx);        // "^^"
 void cursorDown(CommandContext& ctx, CommandEffects& fx);      // "vv"

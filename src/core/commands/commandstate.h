@@ -2,8 +2,8 @@
 // What the editing commands work on besides the text model, and what they hand back for
 // the window to do (repaint, re-caption the keyboard, show the selection list ...).
 
-#include "commands/finishedit.h"
-#include "editor/textmodel.h"
+#include "core/commands/finishedit.h"
+#include "core/editor/textmodel.h"
 
 #include <QList>
 #include <QString>

@@ -1,11 +1,11 @@
-#include "commands/dispatcher.h"
+#include "core/commands/dispatcher.h"
 
-#include "commands/basicediting.h"
-#include "commands/finishedit.h"
-#include "commands/linecommands.h"
-#include "commands/search.h"
-#include "commands/selection.h"
-#include "commands/selectlist.h"
+#include "core/commands/basicediting.h"
+#include "core/commands/finishedit.h"
+#include "core/commands/linecommands.h"
+#include "core/commands/search.h"
+#include "core/commands/selection.h"
+#include "core/commands/selectlist.h"
 
 #include <array>
 

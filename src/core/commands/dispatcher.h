@@ -1,7 +1,7 @@
 #pragma once
 // The one path of every edit: a key caption runs its command, or is inserted as text.
 
-#include "commands/commandstate.h"
+#include "core/commands/commandstate.h"
 
 // Runs the command named by caption (exact, case-sensitive) or inserts the caption as text,
 // then closes the edit with finishEdit: the code counts as modified, the view follows the

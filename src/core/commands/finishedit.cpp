@@ -1,4 +1,4 @@
-#include "commands/finishedit.h"
+#include "core/commands/finishedit.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // The closing step every edit ends in, whichever path it came by (key caption, list pick,
 // tap or drag), and the tap and drag arithmetic of the code view that leads to it.
 
-#include "editor/textmodel.h"
+#include "core/editor/textmodel.h"
 
 #include <QString>
 

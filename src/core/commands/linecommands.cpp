@@ -1,6 +1,6 @@
-#include "commands/linecommands.h"
+#include "core/commands/linecommands.h"
 
-#include "commands/spritedata.h"
+#include "core/commands/spritedata.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // Commands that act on whole lines: jump to a line number, delete and duplicate lines,
 // and the sprite sheet inserted as lines of program text.
 
-#include "commands/commandstate.h"
+#include "core/commands/commandstate.h"
 
 void jumpToLineNumber(CommandContext& ctx, CommandEffects& fx); // "Jn"
 void deleteLine(CommandContext& ctx, CommandEffects& fx);       // "Ld"

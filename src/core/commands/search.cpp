@@ -1,4 +1,4 @@
-#include "commands/search.h"
+#include "core/commands/search.h"
 
 #include <QStringMatcher>
 

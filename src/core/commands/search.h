@@ -2,7 +2,7 @@
 // Find and replace with the command text typed into the code left of the cursor, and the
 // list of the program's functions.
 
-#include "commands/commandstate.h"
+#include "core/commands/commandstate.h"
 
 // Cuts "{find}replace" (or "find}replace" from the line start) left of the cursor into
 // findText and replaceText; false, with both empty, when there is no "}" left of it.

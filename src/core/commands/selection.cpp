@@ -1,8 +1,8 @@
-#include "commands/selection.h"
+#include "core/commands/selection.h"
 
-#include "app/textfile.h"
-#include "commands/basicediting.h"
-#include "commands/linecommands.h"
+#include "core/app/textfile.h"
+#include "core/commands/basicediting.h"
+#include "core/commands/linecommands.h"
 
 #include <algorithm>
 

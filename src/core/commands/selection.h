@@ -1,7 +1,7 @@
 #pragma once
 // Selection, the clipboard shared with other programs, and the one-line undo.
 
-#include "commands/commandstate.h"
+#include "core/commands/commandstate.h"
 
 // Each line followed by CR LF; no lines give the empty text.
 QString clipText(const QStringList& lines);

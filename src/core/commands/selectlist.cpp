@@ -1,8 +1,8 @@
-#include "commands/selectlist.h"
+#include "core/commands/selectlist.h"
 
-#include "app/filelist.h"
-#include "app/textfile.h"
-#include "commands/linecommands.h"
+#include "core/app/filelist.h"
+#include "core/app/textfile.h"
+#include "core/commands/linecommands.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // templates; and what a pick in the list does in each mode (the function list of "Jp"
 // is filled in search.h).
 
-#include "commands/commandstate.h"
+#include "core/commands/commandstate.h"
 
 // The run of characters with codes 65 ("A") to 122 ("z") that ends at the cursor; sets
 // prefixLength to its length.

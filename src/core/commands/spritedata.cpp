@@ -1,6 +1,6 @@
-#include "commands/spritedata.h"
+#include "core/commands/spritedata.h"
 
-#include "sprite/spritesheet.h"
+#include "core/sprite/spritesheet.h"
 
 namespace {
 

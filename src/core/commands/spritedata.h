@@ -2,7 +2,7 @@
 // The sprite sheet written as program text, so a LIKO-12 or Pixilang program carries its
 // images inline.
 
-#include "app/targets.h"
+#include "core/app/targets.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
-#include "editor/codebuffer.h"
+#include "core/editor/codebuffer.h"
 
-#include "app/settingslist.h"
-#include "editor/textmodel.h"
+#include "core/app/settingslist.h"
+#include "core/editor/textmodel.h"
 
 std::optional<TextFile> readCodeBuffer(const QString& path, const SettingsList& settings, QString* error)
 {

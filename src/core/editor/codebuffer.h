@@ -3,7 +3,7 @@
 // back in the encoding it was written in, which the settings remember wherever the bytes
 // alone could be taken for another one.
 
-#include "app/textfile.h"
+#include "core/app/textfile.h"
 
 #include <QString>
 

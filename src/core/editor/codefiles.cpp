@@ -1,7 +1,7 @@
-#include "editor/codefiles.h"
+#include "core/editor/codefiles.h"
 
-#include "app/filename.h"
-#include "editor/textmodel.h"
+#include "core/app/filename.h"
+#include "core/editor/textmodel.h"
 
 std::optional<QString> codeFilePath(const QString& codeFilesDir, const QString& name, QString* error)
 {

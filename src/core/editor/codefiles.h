@@ -2,7 +2,7 @@
 // The user's code files: a name typed by the user is checked before it reaches the file
 // system, so that a code file is only ever read or written inside the code folder.
 
-#include "app/textfile.h"
+#include "core/app/textfile.h"
 
 #include <QString>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "editor/keylayout.h"
+#include "core/editor/keylayout.h"
 
 const std::array<KeyRowDefault, 16> defaultKeyRows = {{
     {"BtnKey11", "1234567890"},
@@ -19,7 +19,7 @@ const std::array<KeyRowDefault, 16> defaultKeyRows = {{
     {"BtnKey28", "SHEI OKLDR"},
 }};
 
-#include "app/settingslist.h"
+#include "core/app/settingslist.h"
 
 namespace {
 

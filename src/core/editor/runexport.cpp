@@ -1,12 +1,12 @@
-#include "editor/runexport.h"
+#include "core/editor/runexport.h"
 
-#include "app/settingslist.h"
-#include "app/textfile.h"
-#include "app/workspace.h"
-#include "editor/codefiles.h"
-#include "editor/textmodel.h"
-#include "sprite/sheetexport.h"
-#include "sprite/tic80project.h"
+#include "core/app/settingslist.h"
+#include "core/app/textfile.h"
+#include "core/app/workspace.h"
+#include "core/editor/codefiles.h"
+#include "core/editor/textmodel.h"
+#include "core/sprite/sheetexport.h"
+#include "core/sprite/tic80project.h"
 
 #include <QDir>
 #include <QFileInfo>

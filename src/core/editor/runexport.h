@@ -5,7 +5,7 @@
 // TIC-80 reads. Pixilang's runtime, and TIC-80 where it is installed, are started on the
 // export as well.
 
-#include "app/targets.h"
+#include "core/app/targets.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "editor/textmodel.h"
+#include "core/editor/textmodel.h"
 
-#include "app/targets.h"
+#include "core/app/targets.h"
 
 #include <algorithm>
 

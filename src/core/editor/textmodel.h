@@ -3,7 +3,7 @@
 // selection mark, one-line undo snapshot and the modified flag. Plain data plus the few
 // operations every other part of the editor uses on it.
 
-#include "app/textfile.h"
+#include "core/app/textfile.h"
 
 #include <QStringList>
 

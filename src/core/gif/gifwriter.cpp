@@ -1,6 +1,6 @@
-#include "gif/gifwriter.h"
+#include "core/gif/gifwriter.h"
 
-#include "app/atomicfile.h"
+#include "core/app/atomicfile.h"
 
 #include <gif_lib.h>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "image/pngwriter.h"
+#include "core/image/pngwriter.h"
 
 #include <csetjmp>
 #include <png.h>

@@ -1,6 +1,6 @@
-#include "sprite/celloperations.h"
+#include "core/sprite/celloperations.h"
 
-#include "sprite/spritesheet.h"
+#include "core/sprite/spritesheet.h"
 
 #include <cstring>
 

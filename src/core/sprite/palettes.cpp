@@ -1,6 +1,6 @@
-#include "sprite/palettes.h"
+#include "core/sprite/palettes.h"
 
-#include "app/settingslist.h"
+#include "core/app/settingslist.h"
 
 const std::array<PaletteEntry, 18> paletteTable = {{
     {"DB16",

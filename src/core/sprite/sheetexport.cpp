@@ -1,11 +1,11 @@
-#include "sprite/sheetexport.h"
+#include "core/sprite/sheetexport.h"
 
-#include "app/filename.h"
-#include "app/targets.h"
-#include "app/textfile.h"
-#include "image/pngwriter.h"
-#include "sprite/palettes.h"
-#include "sprite/spritesheet.h"
+#include "core/app/filename.h"
+#include "core/app/targets.h"
+#include "core/app/textfile.h"
+#include "core/image/pngwriter.h"
+#include "core/sprite/palettes.h"
+#include "core/sprite/spritesheet.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 // two 128 x 128 halves as PNG in TIC-80's own colours) for TIC-80, a 192 x 128 GPUIMG text
 // image for LIKO-12, one GIF per cell for Pixilang.
 
-#include "gif/gifwriter.h"
+#include "core/gif/gifwriter.h"
 
 #include <QString>
 #include <QStringList>

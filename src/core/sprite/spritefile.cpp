@@ -1,8 +1,8 @@
-#include "sprite/spritefile.h"
+#include "core/sprite/spritefile.h"
 
-#include "app/atomicfile.h"
-#include "app/filename.h"
-#include "sprite/spritesheet.h"
+#include "core/app/atomicfile.h"
+#include "core/app/filename.h"
+#include "core/sprite/spritesheet.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "sprite/spritesheet.h"
+#include "core/sprite/spritesheet.h"
 
 #include <cstring>
 

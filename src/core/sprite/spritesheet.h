@@ -3,7 +3,7 @@
 // exactly as the sprite file is (3 header bytes, then 256 cell slots), with the editing
 // state around it and its one-level undo snapshot.
 
-#include "sprite/palettes.h"
+#include "core/sprite/palettes.h"
 
 #include <QByteArray>
 

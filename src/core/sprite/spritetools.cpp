@@ -1,6 +1,6 @@
-#include "sprite/spritetools.h"
+#include "core/sprite/spritetools.h"
 
-#include "sprite/spritesheet.h"
+#include "core/sprite/spritesheet.h"
 
 #include <vector>
 

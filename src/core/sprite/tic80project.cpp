@@ -1,7 +1,7 @@
-#include "sprite/tic80project.h"
+#include "core/sprite/tic80project.h"
 
-#include "sprite/sheetexport.h"
-#include "sprite/spritesheet.h"
+#include "core/sprite/sheetexport.h"
+#include "core/sprite/spritesheet.h"
 
 namespace {
 

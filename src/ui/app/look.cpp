@@ -1,4 +1,4 @@
-#include "app/look.h"
+#include "ui/app/look.h"
 
 #include <QApplication>
 #include <QColor>

@@ -1,15 +1,15 @@
-#include "app/mainwindow.h"
+#include "ui/app/mainwindow.h"
 
-#include "app/defaultdata.h"
-#include "app/look.h"
-#include "app/messages.h"
-#include "app/paintsurface.h"
-#include "app/provisioning.h"
-#include "app/settingsrepair.h"
-#include "app/targets.h"
-#include "app/windowlayout.h"
-#include "editor/codebuffer.h"
-#include "editor/fontatlas.h"
+#include "core/app/defaultdata.h"
+#include "core/app/provisioning.h"
+#include "core/app/settingsrepair.h"
+#include "core/app/targets.h"
+#include "core/app/windowlayout.h"
+#include "core/editor/codebuffer.h"
+#include "ui/app/look.h"
+#include "ui/app/messages.h"
+#include "ui/app/paintsurface.h"
+#include "ui/editor/fontatlas.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

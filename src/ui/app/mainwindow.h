@@ -3,12 +3,12 @@
 // data, and the event handlers that turn clicks, keys and pointer events into calls on the
 // core. Handlers are grouped by page in their own files (ui/editor, ui/sprite, ui/app).
 
-#include "app/settingslist.h"
-#include "app/textfile.h"
-#include "app/workspace.h"
-#include "commands/commandstate.h"
-#include "editor/textmodel.h"
-#include "sprite/spritesheet.h"
+#include "core/app/settingslist.h"
+#include "core/app/textfile.h"
+#include "core/app/workspace.h"
+#include "core/commands/commandstate.h"
+#include "core/editor/textmodel.h"
+#include "core/sprite/spritesheet.h"
 
 #include <QImage>
 #include <QWidget>

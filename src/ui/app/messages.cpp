@@ -1,6 +1,6 @@
-#include "app/messages.h"
+#include "ui/app/messages.h"
 
-#include "app/look.h"
+#include "ui/app/look.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "app/openurl.h"
+#include "ui/app/openurl.h"
 
 #include <QDesktopServices>
 

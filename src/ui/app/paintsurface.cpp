@@ -1,4 +1,4 @@
-#include "app/paintsurface.h"
+#include "ui/app/paintsurface.h"
 
 #include <QMouseEvent>
 #include <QPainter>

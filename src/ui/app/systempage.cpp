@@ -1,16 +1,16 @@
 // The System page (settings, Default, Apply, Website, Backup), the Help page, and Archive
 // in both file choosers.
 
-#include "app/archive.h"
-#include "app/backup.h"
-#include "app/helptext.h"
-#include "app/mainwindow.h"
-#include "app/messages.h"
-#include "app/openurl.h"
-#include "app/provisioning.h"
-#include "app/settingsrepair.h"
-#include "app/targets.h"
-#include "sprite/palettes.h"
+#include "core/app/archive.h"
+#include "core/app/backup.h"
+#include "core/app/helptext.h"
+#include "core/app/provisioning.h"
+#include "core/app/settingsrepair.h"
+#include "core/app/targets.h"
+#include "core/sprite/palettes.h"
+#include "ui/app/mainwindow.h"
+#include "ui/app/messages.h"
+#include "ui/app/openurl.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 // The Code page's file handlers: New, Open, the file chooser, Save and Run.
 
-#include "app/filelist.h"
-#include "app/mainwindow.h"
-#include "app/messages.h"
-#include "app/paintsurface.h"
-#include "editor/codefiles.h"
-#include "editor/runexport.h"
+#include "core/app/filelist.h"
+#include "core/editor/codefiles.h"
+#include "core/editor/runexport.h"
+#include "ui/app/mainwindow.h"
+#include "ui/app/messages.h"
+#include "ui/app/paintsurface.h"
 
 #include <QLineEdit>
 #include <QListWidget>

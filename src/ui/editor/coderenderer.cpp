@@ -1,7 +1,7 @@
-#include "editor/coderenderer.h"
+#include "ui/editor/coderenderer.h"
 
-#include "editor/fontatlas.h"
-#include "editor/textmodel.h"
+#include "core/editor/textmodel.h"
+#include "ui/editor/fontatlas.h"
 
 #include <QImage>
 #include <QPainter>

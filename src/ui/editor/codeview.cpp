@@ -1,10 +1,10 @@
 // The painted code view: paints the text model and hands taps and drags to the core,
 // applying what their closing step asks.
 
-#include "app/mainwindow.h"
-#include "app/paintsurface.h"
-#include "commands/finishedit.h"
-#include "editor/coderenderer.h"
+#include "core/commands/finishedit.h"
+#include "ui/app/mainwindow.h"
+#include "ui/app/paintsurface.h"
+#include "ui/editor/coderenderer.h"
 
 #include <QLabel>
 #include <QMouseEvent>

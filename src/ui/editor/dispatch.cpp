@@ -2,10 +2,10 @@
 // and the selection list all reach dispatchKey, which hands them to the core's command
 // table and applies what the command asks of the window.
 
-#include "app/mainwindow.h"
-#include "app/messages.h"
-#include "commands/dispatcher.h"
-#include "commands/selectlist.h"
+#include "core/commands/dispatcher.h"
+#include "core/commands/selectlist.h"
+#include "ui/app/mainwindow.h"
+#include "ui/app/messages.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>

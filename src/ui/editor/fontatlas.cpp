@@ -1,6 +1,6 @@
 // The glyphs of the code view's 8 x 8 bitmap font, and the atlas image cut from them.
 
-#include "editor/fontatlas.h"
+#include "ui/editor/fontatlas.h"
 
 #include <QColor>
 

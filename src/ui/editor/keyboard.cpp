@@ -1,8 +1,8 @@
 // The on-screen keyboard: 80 keys laid out from the settings' layout rows, two pages.
 
-#include "app/mainwindow.h"
-#include "app/windowlayout.h"
-#include "editor/keylayout.h"
+#include "core/app/windowlayout.h"
+#include "core/editor/keylayout.h"
+#include "ui/app/mainwindow.h"
 
 #include <QPushButton>
 

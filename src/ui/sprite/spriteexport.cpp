@@ -1,9 +1,9 @@
 // "Ex": the sprite sheet exported for the chosen console.
 
-#include "app/mainwindow.h"
-#include "app/messages.h"
-#include "app/targets.h"
-#include "sprite/sheetexport.h"
+#include "core/app/targets.h"
+#include "core/sprite/sheetexport.h"
+#include "ui/app/mainwindow.h"
+#include "ui/app/messages.h"
 
 #include <QLineEdit>
 

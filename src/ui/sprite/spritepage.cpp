@@ -1,15 +1,15 @@
 // The Sprite page: canvas, palette strip, preview, cell buttons and sprite files. The rules
 // are in core/sprite; these handlers turn events into calls there and repaint.
 
-#include "app/filelist.h"
-#include "app/look.h"
-#include "app/mainwindow.h"
-#include "app/messages.h"
-#include "app/paintsurface.h"
-#include "sprite/celloperations.h"
-#include "sprite/spritefile.h"
-#include "sprite/spriterender.h"
-#include "sprite/spritetools.h"
+#include "core/app/filelist.h"
+#include "core/sprite/celloperations.h"
+#include "core/sprite/spritefile.h"
+#include "core/sprite/spritetools.h"
+#include "ui/app/look.h"
+#include "ui/app/mainwindow.h"
+#include "ui/app/messages.h"
+#include "ui/app/paintsurface.h"
+#include "ui/sprite/spriterender.h"
 
 #include <QLabel>
 #include <QLineEdit>

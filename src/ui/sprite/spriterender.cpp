@@ -1,6 +1,6 @@
-#include "sprite/spriterender.h"
+#include "ui/sprite/spriterender.h"
 
-#include "sprite/spritesheet.h"
+#include "core/sprite/spritesheet.h"
 
 #include <QImage>
 #include <QPainter>
