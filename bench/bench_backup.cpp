@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Backup of 1,000 code files totalling 50 MB, beside its floor: zlib deflating the same
 // bytes at the same level (6, zlib's default) in memory, file by file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One keystroke through the window's dispatchKey, with its closing steps and the repaint,
 // a full paint and a scroll by drag must cost the same on a short and a huge program; a
 // paste must cost what the pasted lines cost, whatever the program's length.

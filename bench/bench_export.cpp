@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The three sprite exports ("Ex") of a full sheet, 256 cells of 8 x 8, beside floors that
 // write the same images straight with GIFLIB and libpng (at libpng's default settings) and
 // sync each file: TIC-80's 128 x 256 GIF and its two 128 x 128 PNG banks, LIKO-12's GPUIMG

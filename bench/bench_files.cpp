@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening and saving code files of 1, 10 and 100 MB, in UTF-8 and in Latin-1, beside their
 // floors: for loading, reading the bytes and decoding them into one text; for saving,
 // encoding one text into bytes and writing and syncing them. "extra_MB" is how far the

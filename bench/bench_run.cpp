@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Run of a 1,000,000-line program for TIC-80 (JavaScript), beside its floor: reading the
 // prelude, encoding code and prelude into UTF-8 with CR LF after every line, writing and
 // syncing the file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Fi" and "Fn" finding nothing, "Rn" replacing nothing and "Jp" with its list shown, on
 // 1,000,000 lines through the window's dispatchKey with the repaint, beside their floor: a
 // plain scan of the same lines for the same text with Qt's QStringMatcher (for "Jp", for the function

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sprite page's costs on the largest cell, beside floors that touch the same pixels in
 // a plain loop: flood fill of an open 255 x 255 cell and of a one-pixel maze, the undo
 // snapshot, and the canvas paint at cell sizes 16, 64 and 255.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the benchmarks share: a private home for the window, the programs they edit, the
 // floor's plain write and sync, and a main that starts Qt offscreen before the benchmarks.

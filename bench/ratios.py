@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Pairs each benchmark with its floor from Google Benchmark JSON files and prints the
 ratios as a Markdown table: CPU time (steady on a loaded machine) and wall time (what a
 user waits, syncs included)."""

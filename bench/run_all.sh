@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs every benchmark niced (the machine may be shared), one JSON file each in the build
 # folder's bench/results/, then prints the table of ratios to their floors.
 # Usage: bench/run_all.sh [build folder] (default: build)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Set-up for a fresh Debian 12 or Ubuntu machine: installs what is missing, builds,
 # then starts Zenkodo ("run"), runs every test headless ("test"), runs every test in a
 # build with AddressSanitizer and UndefinedBehaviorSanitizer ("sanitize"), or runs each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A text model with its command state, drawn and dumped as text with the cursor as "|",
 // so a whole editing state is compared in one QCOMPARE.

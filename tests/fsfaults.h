@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // File-system faults for the tests: a small tmpfs to fill up or make read-only (as root),
 // special files (pipes, sockets, devices) where a file is expected, and a guard that

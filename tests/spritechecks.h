@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What must hold of the sprite sheet after every step of a random walk and after every
 // file it reads; shared by the randomized sprite test and the fuzz targets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Sprite test helpers: small sheets built from digit strings and a one-line dump of a
 // whole sheet, so a test compares the state of every cell in one QCOMPARE.

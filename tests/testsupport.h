@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Test helpers shared by the suites: a private home folder per test case, so no test
 // ever reads or writes the real user's workspace, and the files a test leaves in it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What must hold of the text model after every step of a random walk, whatever path the
 // step came by, and what random text is made of; shared by the randomized editor tests and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Widget-test helpers: messages recorded instead of shown, a window started in a private
 // home, and the clicks and views of it that the widget suites share.

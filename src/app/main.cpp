@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program entry: one window, the event loop, nothing else.
 
 #include "ui/app/mainwindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Archive: the listed files move into the backup folder; a move that fails is skipped.
 
 #include "core/app/archive.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one writer: a write reaches the disk whole or leaves the old file as it was (full
 // disk, read-only folder), links are replaced rather than followed, special files are
 // refused, and reading never blocks on a pipe.

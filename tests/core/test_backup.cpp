@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Backup archives checked by an independent ZIP reader (Info-ZIP's unzip and zipinfo).
 
 #include "core/app/backup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cursor moves, typing, line breaks and deletion through the command dispatcher.
 
 #include "core/commands/basicediting.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cell buttons: the cell list (add, delete, step, copy, paste, erase, undo) on sheets of
 // one-pixel cells, and rotate, mirror and shift checked against their per-pixel definitions.
 

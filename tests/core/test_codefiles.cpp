@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Code file names, Save and Open on the text model, in a private home.
 
 #include "core/editor/codefiles.h"

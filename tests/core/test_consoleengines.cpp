@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The programs Run exports, run in the engines of the consoles themselves: QuickJS and
 // Duktape for TIC-80's JavaScript, Lua 5.3 for TIC-80's Lua, LuaJIT for LIKO-12, each for
 // 60 frames against a stub of the console's API (tests/engines): the default program and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The choosers' folder listing: plain files only, hidden ones too, sorted by name.
 
 #include "core/app/filelist.h"

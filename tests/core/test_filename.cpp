@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one check of a file name the user gives, and how each caller reads its answer.
 
 #include "core/app/filename.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one closing step of every edit path, and the tap and drag arithmetic before it.
 
 #include "core/commands/finishedit.h"

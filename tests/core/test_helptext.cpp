@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Help text: 155 lines, the commands today's consoles take, the folders filled in wherever
 // their placeholder stands.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Key captions from the layout rows: the fixed letters, the shared cycle of the letters
 // that take turns, and short or missing rows.
 

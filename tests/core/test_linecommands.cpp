@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Line commands: jump to a typed line number, delete and duplicate lines, sprite data.
 
 #include "core/commands/spritedata.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // First-run provisioning: the folders, the default settings in their order, the 21 default
 // files byte for byte and the keyword file.
 

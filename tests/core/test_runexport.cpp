@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Run: the exported file of each console, the save-first rule, the failures, the start
 // of Pixilang and TIC-80, and the exports of the real preludes checked by the consoles'
 // own language tools.

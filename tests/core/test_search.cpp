@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Find and replace with the command text typed left of the cursor, and the function list.
 
 #include "core/commands/search.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Selection, copy, cut, paste through the platform clipboard, and the one-line undo.
 
 #include "core/app/textfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keyword completion, templates and the picks of the selection list.
 
 #include "core/app/defaultdata.h"

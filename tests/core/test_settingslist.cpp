@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings store: key matching, in-place replacement, removal and numbers.
 
 #include "core/app/settingslist.h"

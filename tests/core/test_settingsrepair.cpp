@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Settings that no layout or editor can work with are replaced by their defaults.
 
 #include "core/app/settingslist.h"

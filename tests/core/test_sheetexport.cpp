@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Ex" in the core: the LIKO-12 GPUIMG file read back by its own format's rules, the
 // TIC-80 sheet and Pixilang cells, the TIC-80 PNG banks imported the way TIC-80 imports
 // them, the GIF writer's file layout and colours, and every refusal and write failure.

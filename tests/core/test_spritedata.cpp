@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The lines "Sp" writes into the code: GPUIMG strings for LIKO-12, sprite calls for
 // Pixilang, nothing for TIC-80.
 

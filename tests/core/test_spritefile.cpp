@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sprite files: the bytes Save writes, every header a file can have read into the sheet,
 // and the names Save refuses.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sprite sheet's storage, emptying and undo snapshot, and the palette loaded from the
 // settings.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing tools: Pen presses and drags, Fill against a slow sweep fill on many cells
 // (large ones included), Replace, the tool cycle, and canvas and strip hit tests.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The console-target table: which "lang" texts name a row, and a fifth target added as one
 // row taking Run, "Ex" and "Sp" through its own values.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text file form: any line end reads, CR LF writes, and the encoding a file was
 // found in is the one it is written back in, so its bytes survive a round trip.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text model: skeletons, insertion, and scrollToCursor against the stepwise rule.
 
 #include "core/editor/textmodel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sprite sections Run writes into a TIC-80 program, read back the way TIC-80's project
 // loader reads a project file (its code text up to the first section, then every section's
 // numbered lines into the cart's banks, two pixels a byte): the drawn pixels, the colours,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The layout pass without a window: the designed figures, the narrow, landscape, large and
 // minimum pages, every control inside its parent and clear of the others, and the window's
 // first size on screens of every kind.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs QuickJS for node (the npm package quickjs-emscripten, at a fixed version) into
 # PREFIX inside the build tree, once; the engine tests run TIC-80's JavaScript with it.
 # Usage: cmake -DPREFIX=DIR -P install_quickjs.cmake

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: MIT
 -- Runs an exported LIKO-12 program outside the console: a stub of the functions a LIKO-12
 -- game sees (the GPU peripheral's methods and DiskOS's game functions, as its API
 -- documentation names them) with their required arguments, which must be there and must

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Evaluates script files one after another in one QuickJS context (the engine of TIC-80's
 // JavaScript, built for node by the npm package quickjs-emscripten), as global code the way
 // the console evaluates a cart. Usage: node quickjs_run.cjs NODE_MODULES FILE...

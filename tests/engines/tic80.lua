@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: MIT
 -- Runs an exported TIC-80 Lua program outside the console: a stub of every function of
 -- TIC-80's API list (src/api.h, TIC_API_LIST) with its number of required arguments, which
 -- must be there and must not be NaN; then the program, BOOT once when there is one, and TIC

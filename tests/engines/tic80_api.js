@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stub of TIC-80's JavaScript API for running an exported program outside the console:
 // every function of the console's API list (src/api.h, TIC_API_LIST) with its number of
 // required arguments, which must be there and must not be NaN. Plain ECMAScript 5, so

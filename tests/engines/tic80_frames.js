@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the loaded TIC-80 program the way the console does: BOOT once when there is one, then
 // TIC every frame, here for 60 frames (one second), and says how far it got.
 if (typeof BOOT === 'function')

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole program against a file system that fails it: a full or read-only disk under
 // every save path keeps the old files whole and says so; pipes, folders and links where a
 // file should be give a message (never a hang) and never change anything outside.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code editor as a user meets it: the on-screen keys, the hardware keyboard, the
 // painted code view with taps and drags.
 

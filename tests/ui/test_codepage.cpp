@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Code page's file buttons clicked for real: New, Open, picking a file, OK, Cancel,
 // Save and Run, in a private home with the messages and program starts recorded.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The editing commands as a user reaches them: the shifted page of the on-screen keys,
 // the hardware shortcuts, the selection list and the platform clipboard.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window: start-up, provisioning on first start, the designed geometry of every page,
 // saving at close, and the repair of settings no layout can use.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Seeded random walks over the real widgets of the Code and Sprite pages: thousands of
 // steps of every on-screen key, typed characters, hardware keys and shortcuts, taps, drags
 // and list picks on the code view; every tool and cell button, canvas, strip and preview

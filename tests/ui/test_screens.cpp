@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window on screens other than the designed one and for fingers: the first size and the
 // minimum, the Sprite page in landscape driven through the window as a pointer would, the
 // touch sizes of the lists and the message box, the latched "Sh" key, and the light and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Ex" on the Sprite page, with the written files read back by Qt's own GIF and PNG readers.
 
 #include "core/sprite/palettes.h"

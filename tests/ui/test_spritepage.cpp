@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Sprite page driven through its real controls: drawing by pointer with colours from
 // the strip, the painted canvas, strip and preview, the tool and cell buttons with the cell
 // label, and New, Open, OK, Cancel and Save with the bytes they write and read.

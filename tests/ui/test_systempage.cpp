@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The System and Help pages driven through their real controls, and Archive in both file
 // choosers.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/app/archive.h"
 
 #include "core/app/filename.h"

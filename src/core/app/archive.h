@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Archive: moving the files of a chooser out of the way, into a backup folder.
 

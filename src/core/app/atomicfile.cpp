@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/app/atomicfile.h"
 
 #include <QRandomGenerator>

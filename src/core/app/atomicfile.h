@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every file the program writes reaches the disk whole or not at all, and every file it
 // reads is a regular file: a new file is written beside the old one and replaces it only

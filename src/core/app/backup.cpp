@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/app/backup.h"
 
 #include "core/app/atomicfile.h"

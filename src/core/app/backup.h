@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Backup: every code file and every sprite file packed into one dated ZIP archive.
 

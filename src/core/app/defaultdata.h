@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's built-in data: the 21 default files (preludes and templates) and the
 // keyword list, embedded byte for byte.

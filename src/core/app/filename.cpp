@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/app/filename.h"
 
 FileNameProblem fileNameProblem(const QString& name)

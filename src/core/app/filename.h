@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one check of a file name the user gives (code Save, sprite Save, the sheet exports,
 // Archive): whether it names a file of one folder, and if not, the first rule it breaks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The usage text of the Help page, with the workspace folders filled in.
 

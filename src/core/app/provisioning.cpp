@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/app/provisioning.h"
 
 #include "core/app/defaultdata.h"

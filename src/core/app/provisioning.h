@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // First-run provisioning: turns an empty workspace into a working one. Also what the
 // System page's Default button runs.

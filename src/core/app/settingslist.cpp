@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/app/settingslist.h"
 
 qsizetype SettingsList::indexOf(QStringView key) const

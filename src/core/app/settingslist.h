@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The settings store: an ordered list of "key=value" lines, the only place settings live.
 

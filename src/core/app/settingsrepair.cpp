@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/app/settingsrepair.h"
 
 #include "core/app/settingslist.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The numeric settings that the layout and the editors cannot work without, and how a
 // value that is not usable is replaced by the default instead of breaking the program.

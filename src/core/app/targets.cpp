@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/app/targets.h"
 
 const ConsoleTarget* consoleTarget(const QString& lang, std::span<const ConsoleTarget> table)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The console targets: one row per entry of the Language list, holding everything the
 // program does differently for a target (Run, "Ex", "Sp", the new-program skeleton, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The text file form of the workspace: lines with CR LF after every line, read back with
 // CR LF, LF or CR, in the encoding the file was found in, so that opening and saving a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/app/windowlayout.h"
 
 #include "core/app/settingslist.h"

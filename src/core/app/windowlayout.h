@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The layout pass as a function: from the page size, the menu row and tab strip heights and
 // the size settings to the rectangle of every control of the window, keys included, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/app/workspace.h"
 
 #include <QDir>

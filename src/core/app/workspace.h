@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The workspace folder and the names of everything in it, built once at start-up.
 

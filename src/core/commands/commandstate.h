@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the editing commands work on besides the text model, and what they hand back for
 // the window to do (repaint, re-caption the keyboard, show the selection list ...).

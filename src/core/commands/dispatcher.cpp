@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/commands/dispatcher.h"
 
 #include "core/commands/basicediting.h"

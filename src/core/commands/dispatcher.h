@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one path of every edit: a key caption runs its command, or is inserted as text.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/commands/finishedit.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The closing step every edit ends in, whichever path it came by (key caption, list pick,
 // tap or drag), and the tap and drag arithmetic of the code view that leads to it.

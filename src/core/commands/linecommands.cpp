@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/commands/linecommands.h"
 
 #include "core/commands/spritedata.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Commands that act on whole lines: jump to a line number, delete and duplicate lines,
 // and the sprite sheet inserted as lines of program text.

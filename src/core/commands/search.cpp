@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/commands/search.h"
 
 #include <QStringMatcher>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Find and replace with the command text typed into the code left of the cursor, and the
 // list of the program's functions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/commands/selection.h"
 
 #include "core/app/textfile.h"

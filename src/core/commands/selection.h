@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Selection, the clipboard shared with other programs, and the one-line undo.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/commands/selectlist.h"
 
 #include "core/app/filelist.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The commands that offer a choice in the selection list: keyword completion and
 // templates; and what a pick in the list does in each mode (the function list of "Jp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/commands/spritedata.h"
 
 #include "core/sprite/spritesheet.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The sprite sheet written as program text, so a LIKO-12 or Pixilang program carries its
 // images inline.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/editor/codebuffer.h"
 
 #include "core/app/settingslist.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The code buffer "temp.txt", which carries the code from one run to the next: it is read
 // back in the encoding it was written in, which the settings remember wherever the bytes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/editor/codefiles.h"
 
 #include "core/app/filename.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The user's code files: a name typed by the user is checked before it reaches the file
 // system, so that a code file is only ever read or written inside the code folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/editor/keylayout.h"
 
 const std::array<KeyRowDefault, 16> defaultKeyRows = {{

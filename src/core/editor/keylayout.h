@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The on-screen keyboard's layout rows: one 10-character string per row and page.
 

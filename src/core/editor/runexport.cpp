@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/editor/runexport.h"
 
 #include "core/app/settingslist.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Run: the program handed to the chosen console. The user's code is joined with the
 // target's first line and prelude and written under the fixed name the console loads; a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/editor/textmodel.h"
 
 #include "core/app/targets.h"

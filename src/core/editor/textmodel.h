@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program text and everything that says where the user is in it: cursor, view,
 // selection mark, one-line undo snapshot and the modified flag. Plain data plus the few

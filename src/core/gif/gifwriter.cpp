@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/gif/gifwriter.h"
 
 #include "core/app/atomicfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A true-colour image in memory written as a single-image GIF of at most 1 << colourBits
 // colours, reduced by GIFLIB's own quantizer.

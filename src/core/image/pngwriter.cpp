@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/image/pngwriter.h"
 
 #include <csetjmp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Indexed PNG images for the consoles that import PNG only, encoded by libpng into memory
 // so that the caller writes them through the one atomic file writer.

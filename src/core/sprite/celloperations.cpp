@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/sprite/celloperations.h"
 
 #include "core/sprite/spritesheet.h"

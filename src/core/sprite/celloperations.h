@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The cell buttons of the Sprite page: add, delete, step, copy, paste, rotate, mirror,
 // shift, erase. Each works in place on the storage allocateSheet made; rotate, the mirrors

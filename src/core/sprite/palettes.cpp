@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/sprite/palettes.h"
 
 #include "core/app/settingslist.h"

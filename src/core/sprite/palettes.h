@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The 18 built-in sixteen-colour palettes and how the active colours come from the settings.
 

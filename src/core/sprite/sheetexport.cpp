@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/sprite/sheetexport.h"
 
 #include "core/app/filename.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // "Ex": the sprite sheet in the form each console imports: a 128 x 256 GIF sheet (with its
 // two 128 x 128 halves as PNG in TIC-80's own colours) for TIC-80, a 192 x 128 GPUIMG text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/sprite/spritefile.h"
 
 #include "core/app/atomicfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Sprite files: the head of the sheet storage written out byte for byte (width, height,
 // count modulo 256, then the pixels of the cells in use), and how such a file is read back

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The sprite sheet: up to 256 cells of one size, one palette index per pixel, laid out
 // exactly as the sprite file is (3 header bytes, then 256 cell slots), with the editing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/sprite/spritetools.h"
 
 #include "core/sprite/spritesheet.h"

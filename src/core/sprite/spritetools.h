@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The drawing tools of the sprite canvas (Pen, Fill, Replace) acting on the current cell,
 // and how canvas and strip positions become pixels and colours.

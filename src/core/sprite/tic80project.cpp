@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/sprite/tic80project.h"
 
 #include "core/sprite/sheetexport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The sprite sheet as the sections TIC-80 keeps at the end of a project file (a cart saved
 // as program text): the tiles bank, the sprites bank and the palette, each line a comment

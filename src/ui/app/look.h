@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's look: Qt's Fusion style with our own light or dark palette following the
 // desktop's colour scheme, lists and texts sized for a finger, and the ground the sprite

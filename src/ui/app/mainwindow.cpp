@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/app/mainwindow.h"
 
 #include "core/app/defaultdata.h"

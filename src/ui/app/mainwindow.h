@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one window: its four pages and their controls, the state of the whole run as plain
 // data, and the event handlers that turn clicks, keys and pointer events into calls on the

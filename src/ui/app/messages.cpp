@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/app/messages.h"
 
 #include "ui/app/look.h"

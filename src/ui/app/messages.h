@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every modal message of the program goes through showMessage, so tests can read the
 // messages instead of blocking on a dialog.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/app/openurl.h"
 
 #include <QDesktopServices>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Opening a web address with the platform's default handler, replaceable so that tests
 // never start a browser.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A plain widget that hands its paint and pointer events to the window, which owns the
 // state they read and change (the code view, the sprite canvas, the strip, the preview).

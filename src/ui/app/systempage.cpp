@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The System page (settings, Default, Apply, Website, Backup), the Help page, and Archive
 // in both file choosers.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Code page's file handlers: New, Open, the file chooser, Save and Run.
 
 #include "core/app/filelist.h"

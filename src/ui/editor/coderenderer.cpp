@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/editor/coderenderer.h"
 
 #include "core/editor/textmodel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Paints the text model as the code view shows it: glyphs cut from the font atlas, the
 // cursor and the selection inverted. Paints into any QPainter, so tests can paint into an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The painted code view: paints the text model and hands taps and drags to the core,
 // applying what their closing step asks.
 

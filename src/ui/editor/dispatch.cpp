@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one path of every edit: key captions from the on-screen keys, the hardware keyboard
 // and the selection list all reach dispatchKey, which hands them to the core's command
 // table and applies what the command asks of the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The glyphs of the code view's 8 x 8 bitmap font, and the atlas image cut from them.
 
 #include "ui/editor/fontatlas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The font atlas of the code view: 16 x 16 cells of 10 x 10 pixels, the 8 x 8 glyph of
 // code 16 * row + column inside each cell; the lower half holds the same glyphs inverted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The on-screen keyboard: 80 keys laid out from the settings' layout rows, two pages.
 
 #include "core/app/windowlayout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Ex": the sprite sheet exported for the chosen console.
 
 #include "core/app/targets.h"

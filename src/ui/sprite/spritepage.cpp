@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Sprite page: canvas, palette strip, preview, cell buttons and sprite files. The rules
 // are in core/sprite; these handlers turn events into calls there and repaint.
 

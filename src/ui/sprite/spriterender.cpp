@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/sprite/spriterender.h"
 
 #include "core/sprite/spritesheet.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Painting of the three views of the current sprite cell: the magnified canvas, the palette
 // strip and the true-colour preview. They paint into any QPainter, so a test can paint into
