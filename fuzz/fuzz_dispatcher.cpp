@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the dispatcher: random key captions (every command, every character of the
 // keyboard, typed and pasted text, picks in the selection list) over random text, with the
 // text model checked after every caption and the result saved as a code file and opened

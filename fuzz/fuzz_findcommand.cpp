@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the find command: "{find}replace" cut from any line at any cursor column takes
 // out exactly the command text, and finding and replacing over any lines agree with a
 // plain scan of every line (the fast search keys its table by the low byte only, so

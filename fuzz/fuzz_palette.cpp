@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the palette parser: any text of a "plt" setting gives sixteen opaque colours, and
 // every group of digits reads as a plain digit-by-digit reading says it must.
 
@@ -53,8 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString key = QStringLiteral("plt") + QLatin1StringView(paletteTable.at(paletteIndex).name);
     settings.setValue(key, text);
     const Palette palette = loadPalette(settings, paletteIndex);
-    // setValue blanks line breaks; the palette reads what the store holds.
-    const QString stored = settings.value(key);
+    // setValue blanks line breaks; the palette reads what the store holds. A palette added
+    // after the first release has no row in older settings files: empty, it is its defaults.
+    QString stored = settings.value(key);
+    if (stored.isEmpty() && paletteIndex >= firstReleasePaletteCount)
+        stored = QString::fromLatin1(paletteTable.at(paletteIndex).defaultHex);
     for (int i = 0; i < 16; ++i) {
         check((palette[i] >> 24) == 0xFF, "a palette colour that is not opaque");
         const QStringView group = QStringView(stored).mid(qMin<qsizetype>(6 * i, stored.size()), 6);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the settings reader: any bytes read as the settings file start the program's
 // settings the way start-up does (repair of the numbers, the keyboard captions of both
 // pages, the palette, the size settings), every numeric setting is usable afterwards, and

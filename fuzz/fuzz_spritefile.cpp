@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the sprite file reader: whatever bytes a file holds, reading it leaves a sheet
 // whose sizes, header and palette indices agree, or refuses it and leaves the sheet as it
 // was; what the sheet then saves reads back the same, and every cell button, "Sp" and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the text file form: any bytes decode to lines without line breaks that encode and
 // decode again to the same lines in the same encoding; and any text of the random
 // alphabet, saved as a code file in any of the encodings and opened again, comes back

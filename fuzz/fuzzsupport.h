@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What every fuzz target shares: a failed check reports what went wrong and aborts, which
 // libFuzzer records as a crash with the input that caused it.
