@@ -2,62 +2,12 @@
 // Archive: the listed files move into the backup folder; a move that fails is skipped.
 
 #include "core/app/archive.h"
+#include "fsfaults.h"
 #include "testsupport.h"
 
-#include <QDirIterator>
 #include <QtTest>
 
-#include <sys/mount.h>
-#include <unistd.h>
-
 namespace {
-
-// A folder whose whole tree cannot be changed once sealed. Root passes every permission
-// check, so as root it is a tmpfs mounted there and remounted read-only; otherwise its
-// folders lose their write permission.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(const QString& folder) : path(folder), native(QFile::encodeName(folder))
-    {
-        QDir().mkpath(path);
-        if (::geteuid() == 0) {
-            mounted = ::mount("tmpfs", native.constData(), "tmpfs", 0, "size=1m") == 0;
-            if (!mounted)
-                why = QStringLiteral("cannot mount a tmpfs: %1").arg(qt_error_string(errno));
-        }
-    }
-    ~ReadOnlyFolder()
-    {
-        if (mounted)
-            ::umount2(native.constData(), MNT_DETACH);
-        else
-            setFolderPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    // Empty when the folder can be made read-only here.
-    QString why;
-    // What a change inside says once sealed.
-    QString refusal() const { return qt_error_string(mounted ? EROFS : EACCES); }
-    bool seal()
-    {
-        if (mounted)
-            return ::mount("tmpfs", native.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=1m") == 0;
-        return setFolderPermissions(QFile::ReadOwner | QFile::ExeOwner);
-    }
-
-private:
-    bool setFolderPermissions(QFile::Permissions permissions) const
-    {
-        bool ok = QFile::setPermissions(path, permissions);
-        QDirIterator it(path, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            ok = QFile::setPermissions(it.next(), permissions) && ok;
-        return ok;
-    }
-
-    QString path;
-    QByteArray native;
-    bool mounted = false;
-};
 
 QStringList filesIn(const QString& folder)
 {
@@ -121,9 +71,11 @@ private slots:
         const QString workspace = home.path() + "/ws/";
         const QString source = workspace + "prgfiles/";
         const QString target = workspace + "prgfiles_bk/";
-        ReadOnlyFolder readOnly(fault == "read-only" ? workspace : home.path() + "/unused/");
-        if (fault == "read-only" && !readOnly.why.isEmpty())
-            QSKIP(qPrintable(readOnly.why));
+        // Root passes every permission check, so the read-only folder is a tmpfs remounted
+        // read-only.
+        TmpfsMount disk(fault == "read-only" ? workspace : home.path() + "/unused/", 1 << 20);
+        if (fault == "read-only")
+            SKIP_UNLESS_MOUNTED(disk);
         QVERIFY(writeBytes(source + "a.js", "mine"));
         QVERIFY(QDir().mkpath(target));
         if (fault == "taken")
@@ -131,13 +83,13 @@ private slots:
         if (fault == "no target")
             QVERIFY(QDir(target).removeRecursively() && writeBytes(workspace + "prgfiles_bk", "a file"));
         if (fault == "read-only")
-            QVERIFY(readOnly.seal());
+            QVERIFY(disk.makeReadOnly());
 
         QString problem;
         QCOMPARE(archiveListedFiles({"a.js"}, source, target, &problem), QStringList{});
         const QString expected = cause.contains("%1")
                                      ? cause.arg(target)
-                                     : cause + (fault == "read-only" ? readOnly.refusal() : "");
+                                     : cause + (fault == "read-only" ? qt_error_string(EROFS) : "");
         QCOMPARE(problem, expected);
         QCOMPARE(readBytes(source + "a.js"), QByteArray("mine"));
         QVERIFY(!QFile::exists(target + "a.js") || readBytes(target + "a.js") == "archived before");

@@ -29,6 +29,19 @@ QByteArray pattern(qsizetype size, char seed)
 const QString refused =
     QStringLiteral("Cannot write %1: It is %2, not a regular file; it was left as it is.");
 
+// The kinds of file that are not regular, with the words a refusal names them by.
+void addSpecialKindRows()
+{
+    QTest::newRow("folder") << "folder"
+                            << "a folder";
+    QTest::newRow("pipe") << "pipe"
+                          << "a pipe (FIFO)";
+    QTest::newRow("socket") << "socket"
+                            << "a socket";
+    QTest::newRow("device") << "device"
+                            << "a device";
+}
+
 } // namespace
 
 class TestAtomicFile : public QObject {
@@ -112,14 +125,7 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("words");
-        QTest::newRow("folder") << "folder"
-                                << "a folder";
-        QTest::newRow("pipe") << "pipe"
-                              << "a pipe (FIFO)";
-        QTest::newRow("socket") << "socket"
-                                << "a socket";
-        QTest::newRow("device") << "device"
-                                << "a device";
+        addSpecialKindRows();
     }
     void specialFileIsRefused()
     {
@@ -259,14 +265,7 @@ private slots:
         QTest::addColumn<QString>("words"); // empty: read
         QTest::newRow("file") << "file" << QString();
         QTest::newRow("link to a file") << "link" << QString();
-        QTest::newRow("folder") << "folder"
-                                << "a folder";
-        QTest::newRow("pipe") << "pipe"
-                              << "a pipe (FIFO)";
-        QTest::newRow("socket") << "socket"
-                                << "a socket";
-        QTest::newRow("device") << "device"
-                                << "a device";
+        addSpecialKindRows();
     }
     void readsRegularFilesOnly()
     {
