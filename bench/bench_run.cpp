@@ -44,13 +44,11 @@ RunSetup& setup()
 void run(benchmark::State& s)
 {
     RunSetup& r = setup();
-    setProgramStarter([](const QString&, const QStringList&, const QString&) { return true; });
     for (auto _ : s) {
         const RunResult result = runProgram(r.text, QString(), r.workspace, r.settings, r.sheet);
         if (!result.message.isEmpty())
             s.SkipWithError(qPrintable(result.message));
     }
-    setProgramStarter({});
 }
 
 void floorRun(benchmark::State& s)

@@ -4,8 +4,8 @@
 // floor's plain write and sync, and a main that starts Qt offscreen before the benchmarks.
 
 #include "ui/app/mainwindow.h"
-#include "ui/app/messages.h"
 #include "ui/app/paintsurface.h"
+#include "ui/app/windowsinks.h"
 
 #include <QApplication>
 #include <QDir>
@@ -78,8 +78,9 @@ inline TfrmMain& window()
 {
     std::unique_ptr<TfrmMain>& w = windowSlot();
     if (!w) {
-        setMessageSink([](const QString&) {});
-        w = std::make_unique<TfrmMain>();
+        WindowSinks sinks = desktopSinks();
+        sinks.message = [](QWidget*, const QString&) {};
+        w = std::make_unique<TfrmMain>(std::move(sinks));
         w->show();
         QApplication::processEvents();
     }

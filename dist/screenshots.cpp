@@ -66,7 +66,7 @@ int main(int argc, char* argv[])
     const QString outDir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outDir);
 
-    TfrmMain w;
+    TfrmMain w(desktopSinks());
     w.show();
 
     // The script's private home is a new temporary folder each run; shown as a usual home, it

@@ -5,8 +5,8 @@
 
 #include "testsupport.h"
 #include "ui/app/mainwindow.h"
-#include "ui/app/messages.h"
 #include "ui/app/paintsurface.h"
+#include "ui/app/windowsinks.h"
 
 #include <QPushButton>
 #include <QStringList>
@@ -14,21 +14,28 @@
 
 #include <memory>
 
-// Collects every message the program shows while it lives.
+// Collects every message of the windows started with its sinks; it outlives them.
 class MessageRecorder {
 public:
-    MessageRecorder()
+    MessageRecorder() = default;
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    // The program's own sinks, with the messages recorded here instead of shown.
+    WindowSinks sinks()
     {
-        setMessageSink([this](const QString& text) { messages.append(text); });
+        WindowSinks s = desktopSinks();
+        s.message = [this](QWidget*, const QString& text) { messages.append(text); };
+        return s;
     }
-    ~MessageRecorder() { setMessageSink({}); }
     QStringList messages;
 };
 
-// Starts the window the way the program does and shows it at its designed size.
-inline std::unique_ptr<TfrmMain> startWindow()
+// Starts the window the way the program does (with the program's own sinks unless told
+// otherwise) and shows it at its designed size.
+inline std::unique_ptr<TfrmMain> startWindow(WindowSinks sinks = desktopSinks())
 {
-    auto w = std::make_unique<TfrmMain>();
+    auto w = std::make_unique<TfrmMain>(std::move(sinks));
     w->show();
     return w;
 }

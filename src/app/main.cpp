@@ -31,7 +31,7 @@ int main(int argc, char* argv[])
         icon.addFile(QStringLiteral(":/icon/%1.png").arg(QLatin1String(size)));
     QApplication::setWindowIcon(icon);
 
-    TfrmMain frmMain;
+    TfrmMain frmMain(desktopSinks());
     frmMain.show();
     return QApplication::exec();
 }

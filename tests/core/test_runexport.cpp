@@ -286,12 +286,10 @@ void TestRunExport::pixilangRuntimeInItsFolder()
     QCOMPARE(f.run(QStringLiteral("0"), {}).runtime, QString());
 
     QStringList started;
-    setProgramStarter([&](const QString& program, const QStringList& args, const QString& dir) {
+    startRuntime(r, [&](const QString& program, const QStringList& args, const QString& dir) {
         started << program + " " + args.join(u' ') + "in " + dir;
         return true;
     });
-    startProgram(r.runtime, r.runtimeArguments, r.runtimeFolder);
-    setProgramStarter({});
     QCOMPARE(started, QStringList{f.out + "/pixi/pixilang in " + f.out + "/pixi"});
 }
 
@@ -397,17 +395,17 @@ void TestRunExport::tic80Start()
         f.settings.setValue(QStringLiteral("exportdir"), place(exportDir));
 
     QStringList calls;
-    setProgramStarter([&](const QString& program, const QStringList& args, const QString& dir) {
+    const ProgramStarter recordStart = [&](const QString& program, const QStringList& args,
+                                           const QString& dir) {
         calls << program << args << "in " + dir;
         return starts;
-    });
+    };
     const RunResult r = f.run(lang, {QStringLiteral("x=1")});
     QStringList shown;
     if (!r.message.isEmpty())
         shown << r.message;
-    if (const QString failed = startRuntime(r); !failed.isEmpty())
+    if (const QString failed = startRuntime(r, recordStart); !failed.isEmpty())
         shown << failed;
-    setProgramStarter({});
 
     for (QString& s : started)
         s = place(s);
@@ -447,7 +445,7 @@ void TestRunExport::tic80StubGetsTheCommands()
         QVERIFY(writeBytes(f.out + "/tic/" + file, "image"));
     const RunResult r = f.run(lang, {QStringLiteral("x=1")});
     QCOMPARE(r.message, QString());
-    QCOMPARE(startRuntime(r), QString());
+    QCOMPARE(startRuntime(r, startProgram), QString());
 
     const QString recorded = f.bin + "/args.txt";
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(recorded), 10000);

@@ -136,7 +136,7 @@ void TestBadFiles::failedSaveKeepsOldFiles()
     TmpfsMount disk(inExportFolder ? out : ws, 1 << 20);
     SKIP_UNLESS_MOUNTED(disk);
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     QVERIFY2(messages.messages.isEmpty(), qPrintable(messages.messages.join(u'\n')));
     w->settingsList.setValue(QStringLiteral("exportdir"), out);
     w->settingsList.setValue(QStringLiteral("exportdir2"), out);
@@ -185,7 +185,7 @@ void TestBadFiles::failedSaveKeepsOldFiles()
         save = {ws + "js/func.js", [&] { pressOn(*w, 3, w->btDefault); }};
     } else {
         w->close(); // temp.txt and quill.ini as a first close leaves them
-        w = startWindow();
+        w = startWindow(messages.sinks());
         w->text.codeLines = codeOfSize(size);
         save = {ws + "temp.txt", [&] { w->close(); }};
     }
@@ -241,7 +241,7 @@ void TestBadFiles::pipeAtStartUp()
     FifoGuard fifo(path);
     QVERIFY(fifo.created());
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     QVERIFY2(!fifo.released(), "start-up blocked on the pipe");
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     QVERIFY2(messages.messages.value(0).startsWith("Cannot read " + path +
@@ -260,7 +260,7 @@ void TestBadFiles::pipePreludeAtRun()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     const QString prelude = home.workspace() + "js/func.js";
     QFile::remove(prelude);
     FifoGuard fifo(prelude);
@@ -287,7 +287,7 @@ void TestBadFiles::pipeChosenAfterListing()
     QFETCH(int, page);
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     const QString path = home.workspace() + (page == 0 ? "prgfiles/" : "spfiles/") + "prog";
     QVERIFY(writeBytes(path, QByteArray("\x10\x10\x01", 3) + QByteArray(256, '\0')));
     pressOn(*w, page, page == 0 ? w->btTextOpen : w->btGraOpen);
@@ -329,7 +329,7 @@ void TestBadFiles::linkIsReplacedNotFollowed()
     QFile::remove(path);
     QVERIFY(QFile::link(outside, path));
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     w->text.codeLines = QStringList{"saved code"};
     if (link.startsWith(u"prgfiles")) {
         w->edtFile->setText(QStringLiteral("x"));
@@ -384,7 +384,7 @@ void TestBadFiles::folderWhereAFileShouldBe()
     QFile::remove(path);
     QVERIFY(QDir().mkpath(path + "/inside"));
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     QCOMPARE(messages.messages, read.isEmpty() ? QStringList() : QStringList{read.arg(path)});
     messages.messages.clear();
     w->settingsList.setValue(QStringLiteral("exportdir"), home.path() + "/Documents");

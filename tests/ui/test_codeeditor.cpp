@@ -71,7 +71,7 @@ void TestCodeEditor::keysStandWhereDesigned()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     int visible = 0;
     for (QPushButton* k : w->keys)
         visible += k->isVisible();
@@ -92,7 +92,7 @@ void TestCodeEditor::shiftRecaptionsAndBack()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     const QStringList page1 = captions(*w);
     QCOMPARE(page1, (QStringList{
                         "1 2 3 4 5 6 7 8 9 0",
@@ -126,7 +126,7 @@ void TestCodeEditor::resizeBringsBackPageOne()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     QTest::mouseClick(w->keys[70], Qt::LeftButton);
     QCOMPARE(w->keys[0]->text(), QString("Sl"));
     w->resize(400, 600);
@@ -138,7 +138,7 @@ void TestCodeEditor::typingWithTheOnScreenKeys()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setCode(*w, {"  ab", "x"});
     w->text.cursorCol = 4;
     clickKeys(*w, {"Rt", "c", "d", "Rt", "Bs", "Bs", "Bs", "vv", "Hm", "Bs"});
@@ -154,7 +154,7 @@ void TestCodeEditor::ampersandKeyShowsOneAndTypesOne()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setCode(*w, {""});
     QPushButton* amp = w->keys[15];
     // Doubled, the caption shows one ampersand instead of marking a mnemonic.
@@ -167,7 +167,7 @@ void TestCodeEditor::holdingAKeyRepeats()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setCode(*w, {""});
     // The toolkit repeats a held key's click itself; every key is set to repeat first after
     // 500 ms, then every 100 ms (the repeats themselves are not timed here).
@@ -216,7 +216,7 @@ void TestCodeEditor::hardwareKeys()
     QFETCH(QString, after);
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     const QStringList lines = before.split(u'\n');
     setCode(*w, lines);
     w->text.cursorRow = int(lines.size()) - 1;
@@ -237,7 +237,7 @@ void TestCodeEditor::ctrlShortcutActsOncePerRealRelease()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     w->setFocus();
     QVERIFY(!w->text.selecting);
     // Holding Ctrl+B: the system's auto-repeat sends release and press pairs while the key is
@@ -256,7 +256,7 @@ void TestCodeEditor::editFieldKeepsItsKeysUntilATapOnTheCode()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     w->activateWindow();
     setCode(*w, {""});
     w->edtFile->setFocus();
@@ -275,7 +275,7 @@ void TestCodeEditor::typingAtStartGoesIntoTheCode()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
     setCode(*w, {""});
@@ -289,12 +289,12 @@ void TestCodeEditor::textSurvivesQuitAndRestart()
     TempHome home;
     MessageRecorder messages;
     {
-        auto w = startWindow();
+        auto w = startWindow(messages.sinks());
         setCode(*w, {""});
         clickKeys(*w, {"h", "i", "Rt", "&&"});
         QTest::mouseClick(w->btQuit, Qt::LeftButton);
     }
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     QCOMPARE(dump(*w), QString("|hi\n&"));
     QVERIFY(messages.messages.isEmpty());
 }
@@ -303,7 +303,7 @@ void TestCodeEditor::grabShowsGlyphsCursorAndBlock()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setCode(*w, {"A", "AA"});
     w->text.cursorRow = 1;
     w->text.cursorCol = 1;
@@ -474,7 +474,7 @@ void TestCodeEditor::tapPlacesTheCursor()
     QFETCH(int, col);
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setCode(*w, {"abcde", "", "xy"});
     w->text.lineBackupCol = 7;
     const int c = w->text.cellSize;
@@ -491,7 +491,7 @@ void TestCodeEditor::dragScrollsFromItsStartPoint()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setCode(*w, QStringList(50, "x"));
     const int c = w->text.cellSize;
     const QPoint start(100, 100);
@@ -523,7 +523,7 @@ void TestCodeEditor::tapAndUndoNeverSplitACharacter()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
     setCode(*w, {"abc", "x" + emoji});
     w->text.lineBackupCol = 2;

@@ -48,20 +48,23 @@ QString pageState(const TfrmMain& w)
     return state;
 }
 
-// Records every program start instead of making it, for as long as it lives, so no test
-// starts a console installed on the machine.
+// Records every program start of the windows started with its sinks instead of making it,
+// so no test starts a console installed on the machine.
 class StartRecorder {
 public:
-    StartRecorder()
-    {
-        setProgramStarter([this](const QString& program, const QStringList& args, const QString& dir) {
-            starts << (QStringList{program} + args + QStringList{"in " + dir}).join(u' ');
-            return true;
-        });
-    }
-    ~StartRecorder() { setProgramStarter({}); }
+    StartRecorder() = default;
     StartRecorder(const StartRecorder&) = delete;
     StartRecorder& operator=(const StartRecorder&) = delete;
+
+    // sinks with the program starts recorded here.
+    WindowSinks sinks(WindowSinks sinks)
+    {
+        sinks.startProgram = [this](const QString& program, const QStringList& args, const QString& dir) {
+            starts << (QStringList{program} + args + QStringList{"in " + dir}).join(u' ');
+            return true;
+        };
+        return sinks;
+    }
     QStringList starts;
 };
 
@@ -99,7 +102,7 @@ void TestCodePage::newGivesTheSkeletonAndNoName()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     w->edtFile->setText(QStringLiteral("prog"));
     setText(*w, {QStringLiteral("a"), QStringLiteral("bc")}, 1, 2);
     w->lblLine->setText(QStringLiteral("2"));
@@ -121,7 +124,7 @@ void TestCodePage::saveAsksForANameThenWrites()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     const QString dir = w->workspace.codeFilesDir;
     setText(*w, {QStringLiteral("x=1"), QString(), QStringLiteral("ü")}, 0, 0);
 
@@ -141,7 +144,7 @@ void TestCodePage::saveRefusesAFolderPart()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setText(*w, {QStringLiteral("x=1")}, 0, 0);
     for (const QString& name :
          {QStringLiteral("../escape"), QStringLiteral("sub/prog"), QStringLiteral("..")}) {
@@ -160,7 +163,7 @@ void TestCodePage::openPickOk()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     const QString dir = w->workspace.codeFilesDir;
     writeBytes(dir + "zeta", "z\r\n");
     writeBytes(dir + "alpha", "first\r\nsecond\r\n");
@@ -192,7 +195,7 @@ void TestCodePage::okWithoutPickOrOnAVanishedFile()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     const QString dir = w->workspace.codeFilesDir;
     writeBytes(dir + "gone", "g\r\n");
     w->edtFile->setText(QStringLiteral("mine"));
@@ -217,7 +220,7 @@ void TestCodePage::cancelReturnsUnchanged()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     writeBytes(w->workspace.codeFilesDir + "other", "o\r\n");
     w->edtFile->setText(QStringLiteral("mine"));
     setText(*w, {QStringLiteral("my text")}, 0, 3);
@@ -235,7 +238,7 @@ void TestCodePage::runExportsAndSavesFirst()
     TempHome home;
     MessageRecorder messages;
     StartRecorder starts;
-    auto w = startWindow();
+    auto w = startWindow(starts.sinks(messages.sinks()));
     const QString js = home.path() + "/.local/share/com.nesbox.tic/TIC-80/a.js";
     const QByteArray prelude = readBytes(w->workspace.commonFunctionsDir + "func.js");
     QVERIFY(prelude.endsWith("\r\n"));
@@ -273,7 +276,7 @@ void TestCodePage::runCarriesTheDrawnSprites()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     w->sheet.setPixel(0, 0, 5);
     click(w->btRun);
     const QByteArray js = readBytes(home.path() + "/.local/share/com.nesbox.tic/TIC-80/a.js");
@@ -288,7 +291,7 @@ void TestCodePage::runFailureMessages()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setText(*w, {QStringLiteral("x=1")}, 0, 0);
     w->settingsList.setValue(QStringLiteral("lang"), QStringLiteral("2"));
     w->settingsList.setValue(QStringLiteral("exportdir2"), home.path() + "/missing");
@@ -312,7 +315,7 @@ void TestCodePage::runStartsPixilangInItsFolder()
     const QString cwd = QDir::currentPath();
     StartRecorder starts;
     const QStringList& started = starts.starts;
-    auto w = startWindow();
+    auto w = startWindow(starts.sinks(messages.sinks()));
     const QString pixi = home.path() + "/pixi";
     QDir().mkpath(pixi);
     w->settingsList.setValue(QStringLiteral("lang"), QStringLiteral("3"));
@@ -336,7 +339,7 @@ void TestCodePage::runStartsTic80FromRunpath()
     TempHome home;
     MessageRecorder messages;
     StartRecorder starts;
-    auto w = startWindow();
+    auto w = startWindow(starts.sinks(messages.sinks()));
     const QString docs = w->settingsList.value(QStringLiteral("exportdir"));
     const QString tic80 = home.path() + "/apps/tic80";
     QVERIFY(writeBytes(tic80, "#!/bin/sh\n"));
@@ -374,7 +377,7 @@ void TestCodePage::latin1CodeSurvivesAnEditAndARestart()
     MessageRecorder messages;
     const QString code = QString::fromLatin1("\xFE\xFFprint(1)");
     {
-        auto w = startWindow();
+        auto w = startWindow(messages.sinks());
         QVERIFY(writeBytes(w->workspace.codeFilesDir + "latin", "\xE9\r\n\xFE\xFFprint(1)\r\n"));
         click(w->btTextOpen);
         pick(w->lstBasfiles, QStringLiteral("latin"));
@@ -385,7 +388,7 @@ void TestCodePage::latin1CodeSurvivesAnEditAndARestart()
         click(w->btQuit);
     }
     QCOMPARE(readBytes(home.workspace() + "temp.txt"), QByteArray("\xFE\xFFprint(1)\r\n"));
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     QCOMPARE(w->text.codeLines, QStringList{code});
     QCOMPARE(w->edtFile->text(), QStringLiteral("latin"));
     // Save writes the file in the encoding it was read in, and Run exports the same text.

@@ -113,7 +113,7 @@ void TestEditCommands::shiftedPageSequences()
     QFETCH(QString, after);
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setCode(*w, before);
     typeKeys(*w, typed);
     clickKeys(*w, {"Sh"});
@@ -130,7 +130,7 @@ void TestEditCommands::jumpToTypedLineNumber()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     QStringList lines;
     for (int i = 1; i <= 20; ++i)
         lines << QString("line %1").arg(i);
@@ -149,7 +149,7 @@ void TestEditCommands::hardwareShortcuts()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setCode(*w, "|abc\nfoo\nx foo");
     w->setFocus();
     ctrl(*w, Qt::Key_B); // Sl
@@ -187,7 +187,7 @@ void TestEditCommands::keywordList()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setCode(*w, "|");
     typeKeys(*w, "circ");
     clickKeys(*w, {"Ky"});
@@ -215,7 +215,7 @@ void TestEditCommands::templateList()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setCode(*w, "|\nend");
     typeKeys(*w, "tm_");
     clickKeys(*w, {"Tm"});
@@ -237,7 +237,7 @@ void TestEditCommands::functionJumpAndClose()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setCode(*w, "fn sprite($x,$y,$d){\n  a\n}\nfunction TIC(){\n  b|\n}");
     clickKeys(*w, {"Sh", "Jp"});
     QCOMPARE(listItems(*w), (QStringList{"sprite", "TIC"}));
@@ -257,7 +257,7 @@ void TestEditCommands::clipboardIsSharedWithOtherPrograms()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setCode(*w, "|one\ntwo");
     QGuiApplication::clipboard()->setText("from elsewhere");
     clickKeys(*w, {"Sh", "Ps"});
@@ -276,7 +276,7 @@ void TestEditCommands::windowToggle()
 {
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     // A resize of the window brings back page 1, so "Wn" is looked for on page 2 each time.
     const auto pressWn = [&] {
         if (!w->shiftOn)
@@ -308,7 +308,7 @@ void TestEditCommands::aCharacterOutsideSixteenBitsStaysWhole()
     const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     setCode(*w, "|");
     QTest::keyClicks(w.get(), "ab");
     if (way == "hardware") {

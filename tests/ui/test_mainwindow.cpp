@@ -39,7 +39,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startWindow();
+        auto w = startWindow(messages.sinks());
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
 
         QCOMPARE(w->windowTitle(), "Zenkodo");
@@ -325,7 +325,7 @@ private slots:
         QVERIFY(writeBytes(home.workspace() + "quill.ini", settings.toUtf8()));
 
         MessageRecorder messages;
-        auto w = startWindow();
+        auto w = startWindow(messages.sinks());
         QCOMPARE(messages.messages.size(), 1);
         QVERIFY2(messages.messages.first().contains('"' + key + '"') &&
                      messages.messages.first().contains('"' + line.section('=', 1) + '"'),
@@ -349,7 +349,7 @@ private slots:
         QVERIFY(writeBytes(home.workspace() + "quill.ini", garbage));
 
         MessageRecorder messages;
-        auto w = startWindow();
+        auto w = startWindow(messages.sinks());
         QCOMPARE(messages.messages.size(), 1);
         QVERIFY2(messages.messages.first().contains("\"BtnKey11\"") &&
                      messages.messages.first().contains("\"BtnKey28\"") &&

@@ -127,7 +127,7 @@ void TestRandomWalks::codeEditorWalk()
     QFETCH(int, steps);
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     QRandomGenerator rng(seed);
     StepLog log;
@@ -268,7 +268,7 @@ void TestRandomWalks::spritePageWalk()
     QFETCH(int, steps);
     TempHome home;
     MessageRecorder messages;
-    auto w = startWindow();
+    auto w = startWindow(messages.sinks());
     w->TabControl1->setCurrentIndex(1);
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     QRandomGenerator rng(seed);

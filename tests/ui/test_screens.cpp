@@ -83,7 +83,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startWindow();
+        auto w = startWindow(messages.sinks());
         w->resize(800, 600);
         w->TabControl1->setCurrentIndex(1);
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
@@ -124,7 +124,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startWindow();
+        auto w = startWindow(messages.sinks());
         for (const char* name : {"prgfiles/a.js", "prgfiles/b.lua", "spfiles/hero", "spfiles/tiles"})
             QVERIFY(
                 writeBytes(home.workspace() + name, QByteArray(3 + 256, '\0').replace(0, 3, "\x10\x10\x01")));
@@ -176,7 +176,7 @@ private slots:
             if (box->isVisible())
                 box->reject();
         });
-        showMessage(w.get(), QStringLiteral("Saved."));
+        w->showMessage(QStringLiteral("Saved."));
         QVERIFY(shown);
         QCOMPARE(text, "Saved.");
         QVERIFY2(okHeight >= touchTarget, qPrintable(QString::number(okHeight)));

@@ -52,7 +52,7 @@ void TestSpriteExport::tic80Sheet()
 {
     TempHome home;
     MessageRecorder recorder;
-    auto w = startWindow();
+    auto w = startWindow(recorder.sinks());
     const QString folder = home.path() + "/tic";
     QVERIFY(QDir().mkpath(folder));
     w->settingsList.setValue("lang", "0");
@@ -114,7 +114,7 @@ void TestSpriteExport::liko12File()
 {
     TempHome home;
     MessageRecorder recorder;
-    auto w = startWindow();
+    auto w = startWindow(recorder.sinks());
     const QString folder = home.path() + "/liko";
     QVERIFY(QDir().mkpath(folder));
     w->settingsList.setValue("lang", "2");
@@ -129,7 +129,7 @@ void TestSpriteExport::pixilangCells()
 {
     TempHome home;
     MessageRecorder recorder;
-    auto w = startWindow();
+    auto w = startWindow(recorder.sinks());
     const QString folder = home.path() + "/pixi";
     QVERIFY(QDir().mkpath(folder));
     w->settingsList.setValue("lang", "3");
@@ -157,7 +157,7 @@ void TestSpriteExport::failureShowsNoExported()
 {
     TempHome home;
     MessageRecorder recorder;
-    auto w = startWindow();
+    auto w = startWindow(recorder.sinks());
     const QString missing = home.path() + "/missing";
     w->settingsList.setValue("exportdir", missing);
     w->settingsList.setValue("exportdir2", missing);

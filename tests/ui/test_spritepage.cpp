@@ -16,9 +16,9 @@
 
 namespace {
 
-std::unique_ptr<TfrmMain> startOnSpritePage()
+std::unique_ptr<TfrmMain> startOnSpritePage(WindowSinks sinks = desktopSinks())
 {
-    auto w = startWindow();
+    auto w = startWindow(std::move(sinks));
     w->TabControl1->setCurrentIndex(1);
     if (!QTest::qWaitForWindowExposed(w.get()))
         qFatal("window not exposed");
@@ -85,7 +85,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
         QCOMPARE(w->lblCel->text(), "0/0");
         QCOMPARE(w->sheet.pixelSize, 24);
         QCOMPARE(w->sheet.currentColour, std::uint8_t(2));
@@ -98,7 +98,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
 
         draw(*w, 4, 1, 0);
         // A drag sets every pixel it passes over; a press on the left edge itself draws nothing.
@@ -135,7 +135,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
         draw(*w, 5, 1, 0);
         const QColor five = QColor::fromRgb(w->sheet.palette[5]);
         const QColor zero = QColor::fromRgb(w->sheet.palette[0]);
@@ -189,7 +189,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
         click(*w, "Pn");
         QCOMPARE(w->btGraPaint->text(), "Fl");
         draw(*w, 3, 4, 4);
@@ -221,7 +221,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
         w->resize(390, 567);
         QCOMPARE(w->pntColor->width(), 390);
         QCOMPARE(w->stripHeight, 24);
@@ -311,7 +311,7 @@ private slots:
         QFETCH(QString, cells);
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
         for (const QString& step : script.split(u' ')) {
             if (step.startsWith(u'=')) {
                 const QStringList n = step.mid(1).split(u',');
@@ -355,7 +355,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
         QByteArray file = header(8, 8, 3) + QByteArray(3 * 64, '\0');
         file[3 + 64 + 9] = 12; // cell 1, pixel (1, 1)
         QVERIFY(writeBytes(spriteFile(home, "eight"), file));
@@ -400,7 +400,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
         QVERIFY(writeBytes(spriteFile(home, "big"), header(255, 255, 1) + QByteArray(255 * 255, '\0')));
         click(*w, "Open");
         w->lstGrafiles->setCurrentRow(0);
@@ -445,7 +445,7 @@ private slots:
         QFETCH(bool, refused);
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
         draw(*w, 5, 1, 1);
         click(*w, "Ad");
         w->edtGraFile->setText("mine");
@@ -480,7 +480,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
         QVERIFY(writeBytes(spriteFile(home, "gone"), header(8, 8, 1) + QByteArray(64, '\0')));
         click(*w, "Open");
         QFile::remove(spriteFile(home, "gone"));
@@ -497,7 +497,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
         draw(*w, 5, 1, 1);
         click(*w, "Open");
         QVERIFY(w->pnlGraFiles->isVisible());
@@ -514,7 +514,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
         w->edtGraFile->setText("hero");
         draw(*w, 5, 1, 1);
         click(*w, "Ad Ad");
@@ -552,7 +552,7 @@ private slots:
         QFETCH(QString, message);
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
         QDir().mkpath(spriteFile(home, "folder"));
         const QStringList before = QDir(home.workspace()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         const QStringList spritesBefore =
@@ -570,7 +570,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder messages;
-        auto w = startOnSpritePage();
+        auto w = startOnSpritePage(messages.sinks());
         QDir(spriteFile(home, "")).removeRecursively();
         w->edtGraFile->setText("hero");
         click(*w, "Save");

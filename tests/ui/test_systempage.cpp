@@ -6,7 +6,6 @@
 #include "core/app/filelist.h"
 #include "core/app/helptext.h"
 #include "core/app/workspace.h"
-#include "ui/app/openurl.h"
 #include "uisupport.h"
 
 #include <QAccessible>
@@ -32,9 +31,9 @@ void typeInto(QLineEdit* edit, const QString& text)
     QTest::keyClicks(edit, text);
 }
 
-std::unique_ptr<TfrmMain> startOnPage(int page)
+std::unique_ptr<TfrmMain> startOnPage(int page, WindowSinks sinks = desktopSinks())
 {
-    auto w = startWindow();
+    auto w = startWindow(std::move(sinks));
     w->TabControl1->setCurrentIndex(page);
     return w;
 }
@@ -96,7 +95,7 @@ private slots:
         QFETCH(QString, message);
         TempHome home;
         MessageRecorder recorder;
-        auto w = startOnPage(3);
+        auto w = startOnPage(3, recorder.sinks());
         const QStringList before = applied(*w);
 
         // New values in every field, then the one under test.
@@ -129,7 +128,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder recorder;
-        auto w = startOnPage(3);
+        auto w = startOnPage(3, recorder.sinks());
         w->cmbLang->setCurrentIndex(2);
         typeInto(w->edtOpenmsxdir, "");
         click(w->btApply);
@@ -144,7 +143,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder recorder;
-        auto w = startOnPage(3);
+        auto w = startOnPage(3, recorder.sinks());
         w->settingsList.setValue("exportdir", "/tic");
         w->settingsList.setValue("exportdir2", "/liko");
         w->settingsList.setValue("exportdir3", "/pixi");
@@ -181,7 +180,7 @@ private slots:
         MessageRecorder recorder;
         if (fusedLiko12)
             QVERIFY(QDir().mkpath(home.path() + "/.local/share/LIKO-12/Drives/D"));
-        auto w = startOnPage(3);
+        auto w = startOnPage(3, recorder.sinks());
         const QString tic80 = home.path() + "/.local/share/com.nesbox.tic/TIC-80";
         QStringList seen{w->edtOpenmsxdir->text() + " " + w->cmbColor->currentText()};
         for (int lang : {1, 2, 3}) {
@@ -200,14 +199,14 @@ private slots:
     {
         TempHome home;
         MessageRecorder recorder;
-        startWindow()->close();
+        startWindow(recorder.sinks())->close();
         const QString ini = home.workspace() + "quill.ini";
         QString settings = QString::fromUtf8(readBytes(ini));
         settings.remove(QRegularExpression("pltSWEETIE16=[0-9a-f]*\r\n"));
         settings.replace("palette=17\r\n", "palette=0\r\n");
         QVERIFY(writeBytes(ini, settings.toUtf8()));
 
-        auto w = startOnPage(3);
+        auto w = startOnPage(3, recorder.sinks());
         QCOMPARE(w->cmbColor->currentText(), "DB16");
         QCOMPARE(w->sheet.palette[0], 0xFF140C1Cu);
         w->cmbLang->setCurrentIndex(1);
@@ -224,7 +223,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder recorder;
-        auto w = startOnPage(3);
+        auto w = startOnPage(3, recorder.sinks());
         const auto draw = [&] {
             w->sheet.cellCount = 3;
             w->sheet.currentCell = 2;
@@ -251,7 +250,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder recorder;
-        auto w = startOnPage(3);
+        auto w = startOnPage(3, recorder.sinks());
         const QString tmTemp = w->workspace.templatesDir + "tm_temp";
         QVERIFY(writeBytes(tmTemp, "edited"));
         typeInto(w->edtWidth, "40");
@@ -281,10 +280,10 @@ private slots:
         TempHome home;
         MessageRecorder recorder;
         QList<QUrl> opened;
-        setUrlSink([&](const QUrl& url) { opened.append(url); });
-        auto w = startOnPage(3);
+        WindowSinks sinks = recorder.sinks();
+        sinks.openUrl = [&](const QUrl& url) { opened.append(url); };
+        auto w = startOnPage(3, sinks);
         click(w->btWebsite);
-        setUrlSink({});
         QCOMPARE(opened, QList<QUrl>{QUrl(projectWebAddress)});
         QVERIFY(recorder.messages.isEmpty());
     }
@@ -293,7 +292,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder recorder;
-        auto w = startOnPage(3);
+        auto w = startOnPage(3, recorder.sinks());
         QVERIFY(!w->chkGfx9000->isVisible() && !w->btExport->isVisible());
         QVERIFY(w->btApply->isVisible() && w->btExportAll->isVisible());
     }
@@ -302,7 +301,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder recorder;
-        auto w = startOnPage(2);
+        auto w = startOnPage(2, recorder.sinks());
         const Workspace& ws = w->workspace;
         const QString text = accessibleText(w->Memo1);
         QCOMPARE(text, w->Memo1->toPlainText());
@@ -340,7 +339,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder recorder;
-        auto w = startOnPage(3);
+        auto w = startOnPage(3, recorder.sinks());
         QVERIFY(writeBytes(w->workspace.codeFilesDir + "game.js", "cls()\r\n"));
         QVERIFY(writeBytes(w->workspace.spriteFilesDir + "hero", "\x10\x10\x01"));
         click(w->btExportAll);
@@ -355,7 +354,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder recorder;
-        auto w = startOnPage(3);
+        auto w = startOnPage(3, recorder.sinks());
         QVERIFY(writeBytes(w->workspace.codeFilesDir + "game.js", "cls()\r\n"));
         QVERIFY(QFile::link(w->workspace.codeFilesDir + "game.js", w->workspace.codeFilesDir + "link"));
         click(w->btExportAll);
@@ -367,7 +366,7 @@ private slots:
     {
         TempHome home;
         MessageRecorder recorder;
-        auto w = startOnPage(3);
+        auto w = startOnPage(3, recorder.sinks());
         typeInto(w->edtOpenmsxdir, "");
         click(w->btApply);
         click(w->btExportAll);
@@ -386,7 +385,7 @@ private slots:
         QFETCH(bool, sprites);
         TempHome home;
         MessageRecorder recorder;
-        auto w = startOnPage(sprites ? 1 : 0);
+        auto w = startOnPage(sprites ? 1 : 0, recorder.sinks());
         const QString source = sprites ? w->workspace.spriteFilesDir : w->workspace.codeFilesDir;
         const QString target = w->workspace.workspaceDir + (sprites ? "spfiles_bk/" : "prgfiles_bk/");
         QListWidget* list = sprites ? w->lstGrafiles : w->lstBasfiles;

@@ -21,12 +21,6 @@ namespace {
 // it is imported into, in the order they are imported.
 constexpr std::array<const char*, 2> tic80Banks{"tiles", "sprites"};
 
-ProgramStarter& programStarter()
-{
-    static ProgramStarter starter;
-    return starter;
-}
-
 // The TIC-80 program of a run: the setting "runpath" when it names an executable file,
 // otherwise tic80 on the PATH when "runpath" is empty. failure tells why a "runpath"
 // cannot be used.
@@ -173,24 +167,16 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
     return result;
 }
 
-QString startRuntime(const RunResult& result)
+QString startRuntime(const RunResult& result, const ProgramStarter& start)
 {
-    if (result.runtime.isEmpty() ||
-        startProgram(result.runtime, result.runtimeArguments, result.runtimeFolder))
+    if (result.runtime.isEmpty() || start(result.runtime, result.runtimeArguments, result.runtimeFolder))
         return {};
     return result.startFailure;
 }
 
 bool startProgram(const QString& program, const QStringList& arguments, const QString& workingDir)
 {
-    if (programStarter())
-        return programStarter()(program, arguments, workingDir);
     // Started in its own folder, where it finds the file it loads, instead of moving the
     // whole program's current folder there.
     return QProcess::startDetached(program, arguments, workingDir);
-}
-
-void setProgramStarter(ProgramStarter starter)
-{
-    programStarter() = std::move(starter);
 }

@@ -61,17 +61,15 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
                      const SettingsList& settings, const SpriteSheet& sheet,
                      std::span<const ConsoleTarget> targets = consoleTargets);
 
-// Starts the runtime a run named, if any; returns the message to show when it could not
-// be started and that matters (TIC-80), otherwise an empty text.
-QString startRuntime(const RunResult& result);
-
 // Starts program with arguments without waiting for it, with workingDir as its working
 // directory; false when it could not be started.
-bool startProgram(const QString& program, const QStringList& arguments, const QString& workingDir);
-
 using ProgramStarter =
     std::function<bool(const QString& program, const QStringList& arguments, const QString& workingDir)>;
 
-// Replaces the real start by starter (the tests never start a program); an empty
-// function restores it.
-void setProgramStarter(ProgramStarter starter);
+// The real start: a detached process.
+bool startProgram(const QString& program, const QStringList& arguments, const QString& workingDir);
+
+// Starts the runtime a run named, if any, through start (the window's starter); returns the
+// message to show when it could not be started and that matters (TIC-80), otherwise an
+// empty text.
+QString startRuntime(const RunResult& result, const ProgramStarter& start);

@@ -8,7 +8,6 @@
 #include "core/app/windowlayout.h"
 #include "core/editor/codebuffer.h"
 #include "ui/app/look.h"
-#include "ui/app/messages.h"
 #include "ui/app/paintsurface.h"
 #include "ui/editor/fontatlas.h"
 
@@ -96,7 +95,7 @@ QWidget* makePanel(QWidget* parent)
 
 } // namespace
 
-TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent)
+TfrmMain::TfrmMain(WindowSinks windowSinks, QWidget* parent) : QWidget(parent), sinks(std::move(windowSinks))
 {
     setWindowTitle(QStringLiteral("Zenkodo"));
     // Before any control exists, so every control is made with the program's own look.
@@ -109,6 +108,11 @@ TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent)
 }
 
 TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::showMessage(const QString& message)
+{
+    sinks.message(this, message);
+}
 
 void TfrmMain::createControls()
 {
@@ -310,7 +314,7 @@ void TfrmMain::FormCreate()
     // replaced by their defaults, said once, and repaired in the file at close.
     const QList<SettingRepair> repairs = repairSettings(settingsList, pnlKeys->width());
     if (!repairs.isEmpty())
-        showMessage(this, repairMessage(repairs));
+        showMessage(repairMessage(repairs));
 
     showSettings();
     const QString spriteText = settingsList.value(u"sprite");
@@ -340,7 +344,7 @@ void TfrmMain::loadSettingsAndKeywords()
         const QStringList problems =
             provisionDefaults(workspace, settingsList, keywordList, pnlKeys->width());
         if (!problems.isEmpty())
-            showMessage(this, problems.join(u'\n'));
+            showMessage(problems.join(u'\n'));
         return;
     }
     QStringList problems;
@@ -362,9 +366,8 @@ void TfrmMain::loadSettingsAndKeywords()
         keywordList = builtinKeywords();
     }
     if (!problems.isEmpty())
-        showMessage(this,
-                    problems.join(u'\n') +
-                        QStringLiteral("\nZenkodo starts with the defaults and leaves the file as it is."));
+        showMessage(problems.join(u'\n') +
+                    QStringLiteral("\nZenkodo starts with the defaults and leaves the file as it is."));
 }
 
 void TfrmMain::loadCodeBuffer()
@@ -376,7 +379,7 @@ void TfrmMain::loadCodeBuffer()
     if (const auto file = readCodeBuffer(workspace.codeBufferPath, settingsList, &error))
         setCodeLines(text, *file);
     else
-        showMessage(this, error);
+        showMessage(error);
 }
 
 void TfrmMain::FormClose()
@@ -394,7 +397,7 @@ void TfrmMain::FormClose()
     else if (!writeTextFile(workspace.settingsPath, settingsList.lines, settingsEncoding, &error))
         problems.append(error);
     if (!problems.isEmpty())
-        showMessage(this, problems.join(u'\n'));
+        showMessage(problems.join(u'\n'));
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

@@ -10,6 +10,7 @@
 #include "core/commands/commandstate.h"
 #include "core/editor/textmodel.h"
 #include "core/sprite/spritesheet.h"
+#include "ui/app/windowsinks.h"
 
 #include <QImage>
 #include <QWidget>
@@ -32,8 +33,15 @@ class TfrmMain : public QWidget {
 
 public:
     // Runs the whole start-up sequence; the window is ready to show when this returns.
-    explicit TfrmMain(QWidget* parent = nullptr);
+    // Its messages, web addresses and program starts go to sinks (desktopSinks() in main).
+    explicit TfrmMain(WindowSinks sinks, QWidget* parent = nullptr);
     ~TfrmMain() override;
+
+    // The one path of every modal message: the window's message sink.
+    void showMessage(const QString& message);
+
+    // Where messages, web addresses and program starts go; fixed at construction.
+    const WindowSinks sinks;
 
     // ---- State of the run (plain data; painting reads it and changes nothing) ----
     Workspace workspace;

@@ -11,20 +11,8 @@
 
 #include <algorithm>
 
-namespace {
-std::function<void(const QString&)>& messageSink()
+void showMessageBox(QWidget* parent, const QString& text)
 {
-    static std::function<void(const QString&)> sink;
-    return sink;
-}
-} // namespace
-
-void showMessage(QWidget* parent, const QString& text)
-{
-    if (messageSink()) {
-        messageSink()(text);
-        return;
-    }
     // Our own box rather than the platform's: its text and its OK button are sized for a
     // finger-held screen, and it is the same on every platform.
     QWidget* window = parent ? parent->window() : nullptr;
@@ -55,9 +43,4 @@ void showMessage(QWidget* parent, const QString& text)
     box.adjustSize();
     // Unmoved, a dialog shows centred over its visible parent window and inside the screen.
     box.exec();
-}
-
-void setMessageSink(std::function<void(const QString&)> sink)
-{
-    messageSink() = std::move(sink);
 }

@@ -10,8 +10,6 @@
 #include "core/app/targets.h"
 #include "core/sprite/palettes.h"
 #include "ui/app/mainwindow.h"
-#include "ui/app/messages.h"
-#include "ui/app/openurl.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -106,14 +104,14 @@ void TfrmMain::btApplyClick()
         return n;
     };
     if (!store("width", edtWidth) || !store("keyheight", edtKeyHeight) || !store("command", edtCommand)) {
-        showMessage(this, QStringLiteral("Error."));
+        showMessage(QStringLiteral("Error."));
         return;
     }
     settingsList.setValue(QStringLiteral("web"),
                           chkGfx9000->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     const std::optional<int> spriteSize = usableSettingValue(u"sprite", edtSpriteSize->text());
     if (!spriteSize) {
-        showMessage(this, QStringLiteral("Error."));
+        showMessage(QStringLiteral("Error."));
         return;
     }
     if (*spriteSize != sheet.cellWidth) {
@@ -128,7 +126,7 @@ void TfrmMain::btApplyClick()
     settingsList.setValue(QStringLiteral("palette"), QString::number(palette));
     sheet.palette = loadPalette(settingsList, palette);
     layoutControls();
-    showMessage(this, QStringLiteral("Done."));
+    showMessage(QStringLiteral("Done."));
 }
 
 void TfrmMain::btDefaultClick()
@@ -145,12 +143,12 @@ void TfrmMain::btDefaultClick()
     layoutControls();
     // The settings are the defaults again either way; a default file that could not be
     // written is named rather than reported as done.
-    showMessage(this, problems.isEmpty() ? QStringLiteral("Done.") : problems.join(u'\n'));
+    showMessage(problems.isEmpty() ? QStringLiteral("Done.") : problems.join(u'\n'));
 }
 
 void TfrmMain::btWebsiteClick()
 {
-    openUrl(QUrl(QString::fromLatin1(projectWebAddress)));
+    sinks.openUrl(QUrl(QString::fromLatin1(projectWebAddress)));
 }
 
 void TfrmMain::btExportAllClick()
@@ -159,9 +157,9 @@ void TfrmMain::btExportAllClick()
     QStringList leftOut;
     if (writeBackup(workspace, settingsList.value(u"exportdir"), QDate::currentDate(), nullptr, &error,
                     &leftOut))
-        showMessage(this, backupMessage(leftOut));
+        showMessage(backupMessage(leftOut));
     else
-        showMessage(this, error);
+        showMessage(error);
 }
 
 void TfrmMain::btTextArchiveClick()
@@ -172,7 +170,7 @@ void TfrmMain::btTextArchiveClick()
     lstBasfiles->clear();
     // A move that failed is said: the user would otherwise think the file put away.
     if (!problem.isEmpty())
-        showMessage(this, problem);
+        showMessage(problem);
 }
 
 void TfrmMain::btGraArchiveClick()
@@ -182,5 +180,5 @@ void TfrmMain::btGraArchiveClick()
                        workspace.workspaceDir + "spfiles_bk/", &problem);
     lstGrafiles->clear();
     if (!problem.isEmpty())
-        showMessage(this, problem);
+        showMessage(problem);
 }

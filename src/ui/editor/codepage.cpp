@@ -5,7 +5,6 @@
 #include "core/editor/codefiles.h"
 #include "core/editor/runexport.h"
 #include "ui/app/mainwindow.h"
-#include "ui/app/messages.h"
 #include "ui/app/paintsurface.h"
 
 #include <QLineEdit>
@@ -30,7 +29,7 @@ void TfrmMain::btTextOpenClick()
 
 void TfrmMain::btTextSaveClick()
 {
-    showMessage(this, saveCode(text, workspace.codeFilesDir, edtFile->text()));
+    showMessage(saveCode(text, workspace.codeFilesDir, edtFile->text()));
 }
 
 void TfrmMain::btTextOkClick()
@@ -43,7 +42,7 @@ void TfrmMain::btTextOkClick()
     // The name is taken only once the file is read, so name and text always belong
     // together; on failure the chooser stays open for another pick.
     if (!openCode(text, workspace.codeFilesDir, name, &error)) {
-        showMessage(this, error);
+        showMessage(error);
         return;
     }
     edtFile->setText(name);
@@ -67,7 +66,7 @@ void TfrmMain::btRunClick()
 {
     const RunResult result = runProgram(text, edtFile->text(), workspace, settingsList, sheet);
     if (!result.message.isEmpty())
-        showMessage(this, result.message);
-    if (const QString failed = startRuntime(result); !failed.isEmpty())
-        showMessage(this, failed);
+        showMessage(result.message);
+    if (const QString failed = startRuntime(result, sinks.startProgram); !failed.isEmpty())
+        showMessage(failed);
 }

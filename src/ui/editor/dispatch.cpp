@@ -6,7 +6,6 @@
 #include "core/commands/dispatcher.h"
 #include "core/commands/selectlist.h"
 #include "ui/app/mainwindow.h"
-#include "ui/app/messages.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -100,7 +99,7 @@ void TfrmMain::applyCommandEffects(const CommandEffects& fx)
     if (fx.showSelectList)
         showSelectList(fx.selectItems);
     if (!fx.message.isEmpty())
-        showMessage(this, fx.message);
+        showMessage(fx.message);
 }
 
 void TfrmMain::showSelectList(const QStringList& items)

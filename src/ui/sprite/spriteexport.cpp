@@ -4,7 +4,6 @@
 #include "core/app/targets.h"
 #include "core/sprite/sheetexport.h"
 #include "ui/app/mainwindow.h"
-#include "ui/app/messages.h"
 
 #include <QLineEdit>
 
@@ -13,5 +12,5 @@ void TfrmMain::btGraDataClick()
     const ConsoleTarget& target = consoleTargetOrFirst(settingsList.value(u"lang"));
     const QString folder = settingsList.value(QString::fromLatin1(target.exportDirKey));
     const ExportResult result = exportSheet(sheet, target, folder, edtGraFile->text());
-    showMessage(this, result.message);
+    showMessage(result.message);
 }

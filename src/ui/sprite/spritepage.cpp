@@ -8,7 +8,6 @@
 #include "core/sprite/spritetools.h"
 #include "ui/app/look.h"
 #include "ui/app/mainwindow.h"
-#include "ui/app/messages.h"
 #include "ui/app/paintsurface.h"
 #include "ui/sprite/spriterender.h"
 
@@ -106,7 +105,7 @@ void TfrmMain::btGraOpenClick()
 
 void TfrmMain::btGraSaveClick()
 {
-    showMessage(this, saveSprite(sheet, workspace.spriteFilesDir, edtGraFile->text()));
+    showMessage(saveSprite(sheet, workspace.spriteFilesDir, edtGraFile->text()));
 }
 
 void TfrmMain::btGraOkClick()
@@ -119,7 +118,7 @@ void TfrmMain::btGraOkClick()
     // another file can be picked; the sheet and the name for Save stay as they were.
     const SpriteFileLoad load = loadSpriteFile(sheet, workspace.spriteFilesDir + name);
     if (!load.ok) {
-        showMessage(this, load.error);
+        showMessage(load.error);
         return;
     }
     edtGraFile->setText(name);
