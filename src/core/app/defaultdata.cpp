@@ -3,16 +3,6 @@
 
 #include <QFile>
 
-const std::array<DefaultFile, 21> defaultFiles = {{
-    {"func.js", "js", 1006},           {"func.lua", "js", 664},         {"func.pixi", "js", 917},
-    {"func_lk12.lua", "js", 664},      {"circle", "tempfiles", 67},     {"ltm_border", "tempfiles", 119},
-    {"ltm_chk", "tempfiles", 203},     {"ltm_temp", "tempfiles", 1415}, {"palette", "tempfiles", 47},
-    {"palette_lk", "tempfiles", 2083}, {"pix_border", "tempfiles", 98}, {"pix_chk", "tempfiles", 145},
-    {"pix_default", "tempfiles", 157}, {"pix_temp", "tempfiles", 1089}, {"sin", "tempfiles", 36},
-    {"tm_border", "tempfiles", 93},    {"tm_chk", "tempfiles", 148},    {"tm_out", "tempfiles", 52},
-    {"tm_switch", "tempfiles", 33},    {"tm_temp", "tempfiles", 744},   {"tm_yure", "tempfiles", 198},
-}};
-
 namespace {
 
 QByteArray resourceBytes(const QString& path)
