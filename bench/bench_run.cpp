@@ -27,7 +27,7 @@ struct RunSetup {
 
     RunSetup()
     {
-        provisionDefaults(workspace, settings, keywords, 400);
+        (void)provisionDefaults(workspace, settings, keywords, 400);
         settings.setValue(QStringLiteral("lang"), QStringLiteral("0"));
         settings.setValue(QStringLiteral("exportdir"), bench::folder());
         text.codeLines = bench::program(programLines);

@@ -27,9 +27,11 @@ private slots:
         const QString target = home.path() + "/ws/deeper/prgfiles_bk/";
         for (const char* name : {"a.js", "b.lua", ".hidden", "kept"})
             QVERIFY(writeBytes(source + name, name));
-        const QStringList moved =
+        const Result<QStringList> moved =
             archiveListedFiles({"a.js", "b.lua", ".hidden", "gone", "../kept"}, source, target);
-        QCOMPARE(moved, (QStringList{"a.js", "b.lua", ".hidden"}));
+        // The one listed file that is not there is named; the rest moved.
+        QVERIFY(!moved.ok());
+        QCOMPARE(moved.message(), "gone was not archived: " + qt_error_string(ENOENT));
         QCOMPARE(filesIn(source), QStringList{"kept"});
         QCOMPARE(filesIn(target), (QStringList{".hidden", "a.js", "b.lua"}));
         QCOMPARE(readBytes(target + "b.lua"), QByteArray("b.lua"));
@@ -41,9 +43,11 @@ private slots:
         const QString source = home.path() + "/spfiles/";
         const QString target = home.path() + "/spfiles_bk/";
         QVERIFY(writeBytes(source + "s", "first"));
-        QCOMPARE(archiveListedFiles({"s"}, source, target), QStringList{"s"});
+        const Result<QStringList> first = archiveListedFiles({"s"}, source, target);
+        QVERIFY(first.ok());
+        QCOMPARE(*first, QStringList{"s"});
         QVERIFY(writeBytes(source + "s", "second"));
-        QCOMPARE(archiveListedFiles({"s"}, source, target), QStringList{});
+        QVERIFY(!archiveListedFiles({"s"}, source, target).ok());
         QCOMPARE(readBytes(source + "s"), QByteArray("second"));
         QCOMPARE(readBytes(target + "s"), QByteArray("first"));
     }
@@ -85,8 +89,9 @@ private slots:
         if (fault == "read-only")
             QVERIFY(disk.makeReadOnly());
 
-        QString problem;
-        QCOMPARE(archiveListedFiles({"a.js"}, source, target, &problem), QStringList{});
+        const Result<QStringList> archived = archiveListedFiles({"a.js"}, source, target);
+        QVERIFY(!archived.ok());
+        const QString problem = archived.message();
         const QString expected = cause.contains("%1")
                                      ? cause.arg(target)
                                      : cause + (fault == "read-only" ? qt_error_string(EROFS) : "");
@@ -99,10 +104,11 @@ private slots:
     {
         TempHome home;
         QVERIFY(writeBytes(home.path() + "/src/a", "a"));
-        QString problem = "unset";
-        QCOMPARE(archiveListedFiles({"a"}, home.path() + "/src/", home.path() + "/bk/", &problem),
-                 QStringList{"a"});
-        QCOMPARE(problem, QString());
+        const Result<QStringList> archived =
+            archiveListedFiles({"a"}, home.path() + "/src/", home.path() + "/bk/");
+        QVERIFY(archived.ok());
+        QCOMPARE(*archived, QStringList{"a"});
+        QCOMPARE(archived.message(), QString());
     }
 };
 

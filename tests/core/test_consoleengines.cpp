@@ -210,7 +210,7 @@ void TestConsoleEngines::exportedProgramsRun()
     const Workspace ws = Workspace::under(home.workspace());
     SettingsList settings;
     QStringList keywords;
-    QCOMPARE(provisionDefaults(ws, settings, keywords, 384), QStringList());
+    QCOMPARE(provisionDefaults(ws, settings, keywords, 384).message(), QString());
     if (oldLuaPrelude) {
         QByteArray prelude = readBytes(ws.commonFunctionsDir + "func.lua");
         prelude.replace("return math.floor(math.random()*a) end", "return math.random(0,a-1) end");

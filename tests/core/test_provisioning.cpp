@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(ws.workspaceDir, home.workspace());
         SettingsList settings;
         QStringList keywords;
-        QCOMPARE(provisionDefaults(ws, settings, keywords, 384), QStringList());
+        QCOMPARE(provisionDefaults(ws, settings, keywords, 384).message(), QString());
 
         for (const QString& dir :
              {ws.codeFilesDir, ws.spriteFilesDir, ws.templatesDir, ws.commonFunctionsDir})
@@ -183,7 +183,7 @@ private slots:
             QVERIFY(QDir().mkpath(data + dir));
         SettingsList settings;
         QStringList keywords;
-        provisionDefaults(platformWorkspace(), settings, keywords, 384);
+        QVERIFY(provisionDefaults(platformWorkspace(), settings, keywords, 384).ok());
         QCOMPARE(settings.value(u"exportdir2"), data + chosen);
         // Only TIC-80's folder is made; LIKO-12 makes its own drives at its first start.
         QCOMPARE(QFileInfo(data + "love/LIKO-12").exists(), existing.join(u' ').contains("love/LIKO-12"));
@@ -203,7 +203,7 @@ private slots:
         TempHome home;
         SettingsList settings;
         QStringList keywords;
-        provisionDefaults(platformWorkspace(), settings, keywords, panelWidth);
+        QVERIFY(provisionDefaults(platformWorkspace(), settings, keywords, panelWidth).ok());
         QCOMPARE(settings.value(u"keyheight"), keyheight);
     }
 
@@ -214,14 +214,14 @@ private slots:
         const Workspace ws = platformWorkspace();
         SettingsList settings;
         QStringList keywords;
-        provisionDefaults(ws, settings, keywords, 384);
+        QVERIFY(provisionDefaults(ws, settings, keywords, 384).ok());
         const SettingsList first = settings;
         QVERIFY(writeBytes(ws.templatesDir + "tm_temp", "edited"));
         settings.setValue("code", "game.js");
         settings.setValue("width", "40");
         settings.lines.append("own=1");
 
-        provisionDefaults(ws, settings, keywords, 384);
+        QVERIFY(provisionDefaults(ws, settings, keywords, 384).ok());
         QCOMPARE(readBytes(ws.templatesDir + "tm_temp").size(), 744);
         QCOMPARE(settings.value(u"code"), "game.js");
         QCOMPARE(settings.value(u"own"), "1");
@@ -238,9 +238,10 @@ private slots:
         QDir().mkpath(ws.templatesDir + "tm_temp"); // a folder where the file should be
         SettingsList settings;
         QStringList keywords;
-        const QStringList problems = provisionDefaults(ws, settings, keywords, 384);
-        QCOMPARE(problems.size(), 1);
-        QVERIFY(problems.first().contains("tm_temp"));
+        const Result<> provisioned = provisionDefaults(ws, settings, keywords, 384);
+        QVERIFY(!provisioned.ok());
+        QCOMPARE(provisioned.message().count(u'\n'), 0); // one line: one file
+        QVERIFY(provisioned.message().contains("tm_temp"));
         QCOMPARE(readBytes(ws.templatesDir + "tm_yure").size(), 198);
         QVERIFY(QFile::exists(ws.keywordsPath));
     }

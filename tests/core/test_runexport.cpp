@@ -491,7 +491,7 @@ void TestRunExport::realPreludesParse()
     const Workspace ws = Workspace::under(home.workspace());
     SettingsList settings;
     QStringList keywords;
-    QCOMPARE(provisionDefaults(ws, settings, keywords, 384), QStringList());
+    QCOMPARE(provisionDefaults(ws, settings, keywords, 384).message(), QString());
     settings.setValue(QStringLiteral("lang"), lang);
     settings.setValue(QStringLiteral("exportdir"), home.path() + "/Documents");
     settings.setValue(QStringLiteral("exportdir2"), home.path() + "/Documents");

@@ -115,7 +115,7 @@ RunOut run(const QString& lang, const SpriteSheet& sheet)
     const Workspace ws = Workspace::under(home.workspace());
     SettingsList settings;
     QStringList keywords;
-    provisionDefaults(ws, settings, keywords, 384);
+    (void)provisionDefaults(ws, settings, keywords, 384);
     settings.setValue(QStringLiteral("lang"), lang);
     for (const char* key : {"exportdir", "exportdir2", "exportdir3"})
         settings.setValue(QLatin1StringView(key), home.path());

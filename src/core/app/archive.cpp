@@ -46,8 +46,8 @@ Move moveWithoutReplacing(const QString& from, const QString& to, QString* why)
 
 } // namespace
 
-QStringList archiveListedFiles(const QStringList& names, const QString& sourceDir, const QString& targetDir,
-                               QString* problem)
+Result<QStringList> archiveListedFiles(const QStringList& names, const QString& sourceDir,
+                                       const QString& targetDir)
 {
     QStringList moved;
     QStringList problems;
@@ -74,7 +74,7 @@ QStringList archiveListedFiles(const QStringList& names, const QString& sourceDi
             }
         }
     }
-    if (problem)
-        *problem = problems.join(u'\n');
+    if (!problems.isEmpty())
+        return Failure{problems.join(u'\n')};
     return moved;
 }

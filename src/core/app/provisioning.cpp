@@ -113,8 +113,8 @@ void fillDefaultSettings(SettingsList& settings, int keyPanelWidth)
     settings.setValue(QStringLiteral("command"), QString::number(intOr(settings, u"command", 0) / 3 * 2));
 }
 
-QStringList provisionDefaults(const Workspace& workspace, SettingsList& settings, QStringList& keywordList,
-                              int keyPanelWidth)
+Result<> provisionDefaults(const Workspace& workspace, SettingsList& settings, QStringList& keywordList,
+                           int keyPanelWidth)
 {
     QStringList problems;
 
@@ -141,5 +141,7 @@ QStringList provisionDefaults(const Workspace& workspace, SettingsList& settings
 #ifdef Q_OS_WIN
     setBrowserEmulation();
 #endif
-    return problems;
+    if (!problems.isEmpty())
+        return Failure{problems.join(u'\n')};
+    return {};
 }

@@ -341,10 +341,10 @@ void TfrmMain::loadSettingsAndKeywords()
     // Provisioning writes the default templates and preludes over the user's own, so it runs
     // only for a workspace that lacks these files, never for one whose files cannot be read.
     if (!QFileInfo::exists(workspace.settingsPath) || !QFileInfo::exists(workspace.keywordsPath)) {
-        const QStringList problems =
-            provisionDefaults(workspace, settingsList, keywordList, pnlKeys->width());
-        if (!problems.isEmpty())
-            showMessage(problems.join(u'\n'));
+        if (const Result<> provisioned =
+                provisionDefaults(workspace, settingsList, keywordList, pnlKeys->width());
+            !provisioned)
+            showMessage(provisioned.message());
         return;
     }
     QStringList problems;

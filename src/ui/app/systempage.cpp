@@ -131,7 +131,7 @@ void TfrmMain::btApplyClick()
 
 void TfrmMain::btDefaultClick()
 {
-    const QStringList problems = provisionDefaults(workspace, settingsList, keywordList, pnlKeys->width());
+    const Result<> provisioned = provisionDefaults(workspace, settingsList, keywordList, pnlKeys->width());
     resetKeyboardPage();
     if (sheet.cellWidth != 16) {
         sheet.cellWidth = 16;
@@ -143,7 +143,7 @@ void TfrmMain::btDefaultClick()
     layoutControls();
     // The settings are the defaults again either way; a default file that could not be
     // written is named rather than reported as done.
-    showMessage(problems.isEmpty() ? QStringLiteral("Done.") : problems.join(u'\n'));
+    showMessage(provisioned ? QStringLiteral("Done.") : provisioned.message());
 }
 
 void TfrmMain::btWebsiteClick()
@@ -164,21 +164,19 @@ void TfrmMain::btExportAllClick()
 
 void TfrmMain::btTextArchiveClick()
 {
-    QString problem;
-    archiveListedFiles(listedNames(lstBasfiles), workspace.codeFilesDir,
-                       workspace.workspaceDir + "prgfiles_bk/", &problem);
+    const Result<QStringList> archived = archiveListedFiles(listedNames(lstBasfiles), workspace.codeFilesDir,
+                                                            workspace.workspaceDir + "prgfiles_bk/");
     lstBasfiles->clear();
     // A move that failed is said: the user would otherwise think the file put away.
-    if (!problem.isEmpty())
-        showMessage(problem);
+    if (!archived)
+        showMessage(archived.message());
 }
 
 void TfrmMain::btGraArchiveClick()
 {
-    QString problem;
-    archiveListedFiles(listedNames(lstGrafiles), workspace.spriteFilesDir,
-                       workspace.workspaceDir + "spfiles_bk/", &problem);
+    const Result<QStringList> archived = archiveListedFiles(
+        listedNames(lstGrafiles), workspace.spriteFilesDir, workspace.workspaceDir + "spfiles_bk/");
     lstGrafiles->clear();
-    if (!problem.isEmpty())
-        showMessage(problem);
+    if (!archived)
+        showMessage(archived.message());
 }
