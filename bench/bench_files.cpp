@@ -46,8 +46,7 @@ const Sample& sample(int megabytes, TextEncoding encoding)
         s.lines = linesOf(megabytes, encoding);
         s.joined = s.lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
         s.path = bench::folder() + QStringLiteral("/in-%1-%2.txt").arg(megabytes).arg(int(encoding));
-        QString error;
-        writeTextFile(s.path, s.lines, encoding, &error);
+        (void)writeTextFile(s.path, s.lines, encoding);
     }
     return s;
 }
@@ -91,8 +90,7 @@ void load(benchmark::State& state)
     const Sample& s = sample(int(state.range(0)), encodingOf(state));
     const long start = resetPeakKb();
     for (auto _ : state) {
-        QString error;
-        std::optional<TextFile> file = readTextFile(s.path, &error);
+        Result<TextFile> file = readTextFile(s.path);
         if (!file || file->lines.size() != s.lines.size())
             state.SkipWithError("the file did not read back");
         benchmark::DoNotOptimize(file);
@@ -121,9 +119,8 @@ void save(benchmark::State& state)
     const QString path = bench::folder() + QStringLiteral("/saved.txt");
     const long start = resetPeakKb();
     for (auto _ : state) {
-        QString error;
-        if (!writeTextFile(path, s.lines, encodingOf(state), &error))
-            state.SkipWithError(qPrintable(error));
+        if (const Result<> written = writeTextFile(path, s.lines, encodingOf(state)); !written)
+            state.SkipWithError(qPrintable(written.message()));
     }
     report(state, start, s);
 }

@@ -119,18 +119,20 @@ inline QString spelledOut(const QStringList& lines)
 inline QString saveReloadProblem(const TextModel& t, const QString& codeFilesDir, const QString& name)
 {
     QString error;
-    if (!saveCodeFile(codeFilesDir, name, t, &error))
-        return QStringLiteral("save failed: ") + error;
+    if (const Result<> saved = saveCodeFile(codeFilesDir, name, t); !saved)
+        return QStringLiteral("save failed: ") + saved.message();
     const auto firstBytes = readWholeFile(codeFilesDir + name, &error);
-    TextModel reloaded;
-    if (!firstBytes || !openCode(reloaded, codeFilesDir, name, &error))
+    if (!firstBytes)
         return QStringLiteral("reload failed: ") + error;
+    TextModel reloaded;
+    if (const Result<> opened = openCode(reloaded, codeFilesDir, name); !opened)
+        return QStringLiteral("reload failed: ") + opened.message();
     if (reloaded.codeLines != t.codeLines)
         return QStringLiteral("saved %1, read back %2 (file %3)")
             .arg(spelledOut(t.codeLines), spelledOut(reloaded.codeLines),
                  QString::fromLatin1(firstBytes->toHex(' ')));
-    if (!saveCodeFile(codeFilesDir, name, reloaded, &error))
-        return QStringLiteral("second save failed: ") + error;
+    if (const Result<> saved = saveCodeFile(codeFilesDir, name, reloaded); !saved)
+        return QStringLiteral("second save failed: ") + saved.message();
     const auto secondBytes = readWholeFile(codeFilesDir + name, &error);
     if (!secondBytes || *secondBytes != *firstBytes)
         return QStringLiteral("saved again as %1, first %2")

@@ -88,8 +88,8 @@ void TestCodeFiles::names()
 {
     QFETCH(QString, name);
     QFETCH(QString, expected);
-    QString error;
-    const auto path = codeFilePath(QStringLiteral("dir/"), name, &error);
+    const auto path = codeFilePath(QStringLiteral("dir/"), name);
+    const QString error = path.message();
     QString got = path ? *path : error;
     if (!path && error.contains(QStringLiteral("a code file name cannot hold a folder"))) {
         QVERIFY2(error.startsWith(u'"' + name + u'"'), qPrintable(error)); // names what was typed
@@ -128,7 +128,7 @@ void TestCodeFiles::saveWritesTheLinesWithCrLf()
     m.codeLines = lines;
     m.encoding = TextEncoding(encoding);
     m.modified = true;
-    QCOMPARE(saveCode(m, dir, QStringLiteral("prog")), QStringLiteral("Saved."));
+    QCOMPARE(saveCode(m, dir, QStringLiteral("prog")).message(), QString());
     QCOMPARE(filesUnder(home.path(), ShownBytes::Hex), files);
     QVERIFY(!m.modified);
 }
@@ -163,7 +163,9 @@ void TestCodeFiles::failedSaveKeepsEverything()
 
     TextModel m = editedModel();
     const QString state = modelState(m);
-    const QString got = saveCode(m, dir, name);
+    const Result<> saved = saveCode(m, dir, name);
+    QVERIFY(!saved);
+    const QString got = saved.message();
     QVERIFY2(got.startsWith(message), qPrintable(got));
     QCOMPARE(filesUnder(home.path(), ShownBytes::Hex), before);
     QCOMPARE(modelState(m), state); // still modified, text untouched
@@ -176,21 +178,20 @@ void TestCodeFiles::openLoadsAndResets()
     writeBytes(dir + "b", "first\r\nsecond\nthird\r");
     writeBytes(dir + "empty", "");
     TextModel m = editedModel();
-    QString error;
 
-    QVERIFY(openCode(m, dir, QStringLiteral("b"), &error));
+    QVERIFY(openCode(m, dir, QStringLiteral("b")));
     QCOMPARE(modelState(m),
              QStringLiteral("[first|second|third] cursor 0,0 view 0,0 modified 0 backup \"first\"@0"));
 
     m = editedModel();
-    QVERIFY(openCode(m, dir, QStringLiteral("empty"), &error));
+    QVERIFY(openCode(m, dir, QStringLiteral("empty")));
     QCOMPARE(modelState(m), QStringLiteral("[] cursor 0,0 view 0,0 modified 0 backup \"\"@0"));
     QCOMPARE(m.lineCount(), 1);
 
     // The encoding found on opening is the one the next save writes.
     writeBytes(dir + "latin", "caf\xe9\r\n");
-    QVERIFY(openCode(m, dir, QStringLiteral("latin"), &error));
-    QCOMPARE(saveCode(m, dir, QStringLiteral("latin")), QStringLiteral("Saved."));
+    QVERIFY(openCode(m, dir, QStringLiteral("latin")));
+    QCOMPARE(saveCode(m, dir, QStringLiteral("latin")).message(), QString());
     QCOMPARE(readBytes(dir + "latin"), QByteArray("caf\xe9\r\n"));
 }
 
@@ -220,9 +221,9 @@ void TestCodeFiles::failedOpenKeepsTheText()
 
     TextModel m = editedModel();
     const QString state = modelState(m);
-    QString error;
-    QVERIFY(!openCode(m, dir, name, &error));
-    QVERIFY2(error.startsWith(message), qPrintable(error));
+    const Result<> opened = openCode(m, dir, name);
+    QVERIFY(!opened);
+    QVERIFY2(opened.message().startsWith(message), qPrintable(opened.message()));
     QCOMPARE(modelState(m), state);
 }
 
@@ -243,10 +244,10 @@ void TestCodeFiles::aBinaryFileKeepsEveryByteButItsLineEnds()
     const QString dir = home.path() + "/prgfiles/";
     QVERIFY(writeBytes(dir + "blob", bytes));
     TextModel m;
-    QString error;
-    QVERIFY2(openCode(m, dir, QStringLiteral("blob"), &error), qPrintable(error));
+    const Result<> opened = openCode(m, dir, QStringLiteral("blob"));
+    QVERIFY2(opened, qPrintable(opened.message()));
     QCOMPARE(m.encoding, TextEncoding::Latin1);
-    QCOMPARE(saveCode(m, dir, QStringLiteral("blob")), QStringLiteral("Saved."));
+    QCOMPARE(saveCode(m, dir, QStringLiteral("blob")).message(), QString());
     QCOMPARE(readBytes(dir + "blob"), expected);
 }
 

@@ -186,10 +186,9 @@ private slots:
         TempHome home;
         const QString path = home.path() + "/f.txt";
         QVERIFY(writeBytes(path, bytes));
-        QString error;
-        const auto file = readTextFile(path, &error);
+        const auto file = readTextFile(path);
         QVERIFY(file);
-        QVERIFY(writeTextFile(path, file->lines, file->encoding, &error));
+        QVERIFY(writeTextFile(path, file->lines, file->encoding));
         QCOMPARE(readBytes(path), bytes);
     }
 
@@ -248,8 +247,8 @@ private slots:
             QCOMPARE(encodeText(lines, encoding), joinedEncoding(lines, encoding));
         TempHome home;
         const QString path = home.path() + "/a.js";
-        QString error;
-        QVERIFY2(writeLinesCrLf(path, lines, &error), qPrintable(error));
+        const Result<> written = writeLinesCrLf(path, lines);
+        QVERIFY2(written, qPrintable(written.message()));
         QCOMPARE(readBytes(path), joinedExport(lines));
     }
 
@@ -278,12 +277,12 @@ private slots:
             lines.append(QStringLiteral("    local v%1 = v%1 + 1 -- \u00e9\u2192").arg(i));
         TempHome home;
         const QString path = home.path() + "/temp.txt";
-        QString error;
-        QVERIFY2(writeTextFile(path, lines, TextEncoding::Utf8, &error), qPrintable(error));
+        const Result<> written = writeTextFile(path, lines, TextEncoding::Utf8);
+        QVERIFY2(written, qPrintable(written.message()));
         const QByteArray bytes = readBytes(path);
         QVERIFY(bytes.size() > 10 << 20);
         QCOMPARE(bytes, joinedEncoding(lines, TextEncoding::Utf8));
-        const auto file = readTextFile(path, &error);
+        const auto file = readTextFile(path);
         QVERIFY(file);
         QCOMPARE(file->lines, lines);
     }
@@ -291,23 +290,24 @@ private slots:
     void failuresNameTheFile()
     {
         TempHome home;
-        QString error;
-        QVERIFY(!readTextFile(home.path() + "/missing.txt", &error));
-        QVERIFY(error.contains("missing.txt"));
-        QVERIFY(!writeTextFile(home.path() + "/no/such/dir/f.txt", {"x"}, TextEncoding::Utf8, &error));
-        QVERIFY(error.contains("f.txt"));
+        const auto read = readTextFile(home.path() + "/missing.txt");
+        QVERIFY(!read);
+        QVERIFY(read.message().contains("missing.txt"));
+        const Result<> written = writeTextFile(home.path() + "/no/such/dir/f.txt", {"x"}, TextEncoding::Utf8);
+        QVERIFY(!written);
+        QVERIFY(written.message().contains("f.txt"));
     }
 
     void exportLines()
     {
         TempHome home;
         const QString path = home.path() + "/a.js";
-        QString error;
-        QVERIFY(writeLinesCrLf(path, {"// script: js", QString("a") + QChar(0) + "b", ""}, &error));
+        QVERIFY(writeLinesCrLf(path, {"// script: js", QString("a") + QChar(0) + "b", ""}));
         QCOMPARE(readBytes(path), QByteArray("// script: js\r\na\r\n\r\n"));
         const QString bad = home.path() + "/missing/a.js";
-        QVERIFY(!writeLinesCrLf(bad, {"x"}, &error));
-        QCOMPARE(error, "Failed to create " + bad + "\nNo such file or directory");
+        const Result<> written = writeLinesCrLf(bad, {"x"});
+        QVERIFY(!written);
+        QCOMPARE(written.message(), "Failed to create " + bad + "\nNo such file or directory");
     }
 };
 

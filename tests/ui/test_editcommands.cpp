@@ -222,9 +222,8 @@ void TestEditCommands::templateList()
     QCOMPARE(listItems(*w),
              (QStringList{"tm_border", "tm_chk", "tm_out", "tm_switch", "tm_temp", "tm_yure"}));
     pickItem(*w, "tm_temp");
-    QString error;
-    const auto file = readTextFile(w->workspace.templatesDir + "tm_temp", &error);
-    QVERIFY2(file, qPrintable(error));
+    const auto file = readTextFile(w->workspace.templatesDir + "tm_temp");
+    QVERIFY2(file, qPrintable(file.message()));
     QVERIFY(file->lines.size() > 1);
     QCOMPARE(w->text.codeLines, QStringList{""} + file->lines + QStringList{"end"});
     QCOMPARE(w->text.cursorRow, int(file->lines.size()));

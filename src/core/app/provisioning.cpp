@@ -134,9 +134,9 @@ Result<> provisionDefaults(const Workspace& workspace, SettingsList& settings, Q
     }
 
     keywordList = builtinKeywords();
-    QString error;
-    if (!writeTextFile(workspace.keywordsPath, keywordList, TextEncoding::Utf8, &error))
-        problems.append(error);
+    if (const Result<> written = writeTextFile(workspace.keywordsPath, keywordList, TextEncoding::Utf8);
+        !written)
+        problems.append(written.message());
 
 #ifdef Q_OS_WIN
     setBrowserEmulation();

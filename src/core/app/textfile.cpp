@@ -231,21 +231,25 @@ std::optional<TextEncoding> encodingFromName(const QString& name)
     return std::nullopt;
 }
 
-std::optional<TextFile> readTextFile(const QString& path, QString* error)
+Result<TextFile> readTextFile(const QString& path)
 {
-    const auto bytes = readWholeFile(path, error);
+    QString error;
+    const auto bytes = readWholeFile(path, &error);
     if (!bytes)
-        return std::nullopt;
+        return Failure{error};
     return decodeText(*bytes);
 }
 
-bool writeTextFile(const QString& path, const QStringList& lines, TextEncoding encoding, QString* error)
+Result<> writeTextFile(const QString& path, const QStringList& lines, TextEncoding encoding)
 {
-    return writeFileAtomically(
-        path, [&](ByteSink& sink) { encodeTextInto(sink, lines, encoding); }, error);
+    QString error;
+    if (!writeFileAtomically(
+            path, [&](ByteSink& sink) { encodeTextInto(sink, lines, encoding); }, &error))
+        return Failure{error};
+    return {};
 }
 
-bool writeLinesCrLf(const QString& path, const QStringList& lines, QString* error)
+Result<> writeLinesCrLf(const QString& path, const QStringList& lines)
 {
     const auto produce = [&lines](ByteSink& sink) {
         for (const QString& line : lines) {
@@ -257,5 +261,8 @@ bool writeLinesCrLf(const QString& path, const QStringList& lines, QString* erro
             sink.append("\r\n", 2);
         }
     };
-    return writeFileAtomically(path, produce, error, "Failed to create %1\n%2");
+    QString error;
+    if (!writeFileAtomically(path, produce, &error, "Failed to create %1\n%2"))
+        return Failure{error};
+    return {};
 }

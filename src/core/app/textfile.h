@@ -5,6 +5,7 @@
 // file never changes its bytes beyond the line ends.
 
 #include "core/app/atomicfile.h"
+#include "core/app/result.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -46,13 +47,13 @@ TextEncoding writtenEncoding(const QStringList& lines, TextEncoding encoding);
 QString encodingName(TextEncoding encoding);
 std::optional<TextEncoding> encodingFromName(const QString& name);
 
-// Reads a text file; on failure returns nothing and sets error to a message naming the file.
-std::optional<TextFile> readTextFile(const QString& path, QString* error);
+// Reads a text file; a failure's message names the file.
+Result<TextFile> readTextFile(const QString& path);
 // Writes through writeFileAtomically, encoding as it goes: a crash or a full disk leaves
 // the old file or the new one, never a torn one.
-bool writeTextFile(const QString& path, const QStringList& lines, TextEncoding encoding, QString* error);
+Result<> writeTextFile(const QString& path, const QStringList& lines, TextEncoding encoding);
 
 // The export file form the consoles load: each line as 8-bit text (UTF-8 here) up to its
-// first NUL, then CR LF. Written atomically. On failure error is "Failed to create ", the
-// path, a line break and the cause.
-bool writeLinesCrLf(const QString& path, const QStringList& lines, QString* error);
+// first NUL, then CR LF. Written atomically. A failure's message is "Failed to create ",
+// the path, a line break and the cause.
+Result<> writeLinesCrLf(const QString& path, const QStringList& lines);

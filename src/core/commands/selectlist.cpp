@@ -90,10 +90,9 @@ bool insertTemplate(CommandContext& ctx, const QString& item, CommandEffects& fx
     TextModel& t = ctx.text;
     // The file is read before the typed word is removed, so a file that vanished since
     // the list was filled costs the user nothing but a message.
-    QString error;
-    const std::optional<TextFile> file = readTextFile(ctx.templatesDir + item, &error);
+    const Result<TextFile> file = readTextFile(ctx.templatesDir + item);
     if (!file) {
-        fx.message = error;
+        fx.message = file.message();
         return false;
     }
     const int prefix = std::min(ctx.state.prefixLength, t.cursorCol);

@@ -4,22 +4,23 @@
 #include "core/app/settingslist.h"
 #include "core/editor/textmodel.h"
 
-std::optional<TextFile> readCodeBuffer(const QString& path, const SettingsList& settings, QString* error)
+Result<TextFile> readCodeBuffer(const QString& path, const SettingsList& settings)
 {
-    const auto bytes = readWholeFile(path, error);
+    QString error;
+    const auto bytes = readWholeFile(path, &error);
     if (!bytes)
-        return std::nullopt;
+        return Failure{error};
     return decodeText(*bytes, encodingFromName(settings.value(codeEncodingKey)));
 }
 
-bool writeCodeBuffer(const QString& path, const TextModel& model, SettingsList& settings, QString* error)
+Result<> writeCodeBuffer(const QString& path, const TextModel& model, SettingsList& settings)
 {
     const TextEncoding encoding = writtenEncoding(model.codeLines, model.encoding);
-    if (!writeTextFile(path, model.codeLines, encoding, error))
-        return false;
+    if (Result<> written = writeTextFile(path, model.codeLines, encoding); !written)
+        return written;
     const bool looksMarked = encoding == TextEncoding::Utf8 && !model.codeLines.isEmpty() &&
                              model.codeLines.front().startsWith(QChar(0xFEFF));
     const bool remember = encoding == TextEncoding::Latin1 || looksMarked;
     settings.setValue(QString::fromUtf16(codeEncodingKey), remember ? encodingName(encoding) : QString());
-    return true;
+    return {};
 }

@@ -19,11 +19,11 @@ inline constexpr char16_t codeEncodingKey[] = u"codeencoding";
 
 // Reads the code buffer in the encoding the settings remember; without one (or with a name
 // that names none) the encoding is told from the bytes.
-std::optional<TextFile> readCodeBuffer(const QString& path, const SettingsList& settings, QString* error);
+Result<TextFile> readCodeBuffer(const QString& path, const SettingsList& settings);
 
 // Writes the code to path and, once it is written, remembers its encoding in settings:
 // Latin-1 text may begin like a byte-order mark or be valid UTF-8, and UTF-8 text that
 // begins with U+FEFF looks marked, so those are kept under codeEncodingKey; for any other
 // text the key is removed. A failed write leaves settings as they were, matching the old
 // file.
-bool writeCodeBuffer(const QString& path, const TextModel& model, SettingsList& settings, QString* error);
+Result<> writeCodeBuffer(const QString& path, const TextModel& model, SettingsList& settings);

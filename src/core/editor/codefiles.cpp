@@ -4,13 +4,9 @@
 #include "core/app/filename.h"
 #include "core/editor/textmodel.h"
 
-std::optional<QString> codeFilePath(const QString& codeFilesDir, const QString& name, QString* error)
+Result<QString> codeFilePath(const QString& codeFilesDir, const QString& name)
 {
-    const auto fail = [error](const QString& message) -> std::optional<QString> {
-        if (error)
-            *error = message;
-        return std::nullopt;
-    };
+    const auto fail = [](const QString& message) -> Result<QString> { return Failure{message}; };
     const FileNameProblem problem = fileNameProblem(name);
     if (problem == FileNameProblem::Empty || problem == FileNameProblem::Blank)
         return fail(QStringLiteral("Input file name."));
@@ -27,32 +23,33 @@ std::optional<QString> codeFilePath(const QString& codeFilesDir, const QString& 
     return codeFilesDir + name;
 }
 
-bool saveCodeFile(const QString& codeFilesDir, const QString& name, const TextModel& model, QString* error)
+Result<> saveCodeFile(const QString& codeFilesDir, const QString& name, const TextModel& model)
 {
-    const auto path = codeFilePath(codeFilesDir, name, error);
-    return path && writeTextFile(*path, model.codeLines, model.encoding, error);
-}
-
-QString saveCode(TextModel& model, const QString& codeFilesDir, const QString& name)
-{
-    QString error;
-    if (!saveCodeFile(codeFilesDir, name, model, &error))
-        return error;
-    model.modified = false;
-    return QStringLiteral("Saved.");
-}
-
-bool openCode(TextModel& model, const QString& codeFilesDir, const QString& name, QString* error)
-{
-    const auto path = codeFilePath(codeFilesDir, name, error);
+    const auto path = codeFilePath(codeFilesDir, name);
     if (!path)
-        return false;
-    const auto file = readTextFile(*path, error);
+        return Failure{path.message()};
+    return writeTextFile(*path, model.codeLines, model.encoding);
+}
+
+Result<> saveCode(TextModel& model, const QString& codeFilesDir, const QString& name)
+{
+    Result<> saved = saveCodeFile(codeFilesDir, name, model);
+    if (saved)
+        model.modified = false;
+    return saved;
+}
+
+Result<> openCode(TextModel& model, const QString& codeFilesDir, const QString& name)
+{
+    const auto path = codeFilePath(codeFilesDir, name);
+    if (!path)
+        return Failure{path.message()};
+    const auto file = readTextFile(*path);
     if (!file)
-        return false;
+        return Failure{file.message()};
     setCodeLines(model, *file);
     resetCursor(model);
     model.modified = false;
     takeLineBackup(model);
-    return true;
+    return {};
 }

@@ -110,8 +110,10 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
 {
     RunResult result;
     if (!fileName.isEmpty() && model.modified) {
-        if (!saveCodeFile(workspace.codeFilesDir, fileName, model, &result.message))
+        if (const Result<> saved = saveCodeFile(workspace.codeFilesDir, fileName, model); !saved) {
+            result.message = saved.message();
             return result;
+        }
     }
 
     const ConsoleTarget* target = consoleTarget(settings.value(u"lang"), targets);
@@ -119,10 +121,11 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
     QString path;
     QString spritesLeftOut;
     if (target) {
-        const auto prelude =
-            readTextFile(workspace.commonFunctionsDir + QLatin1StringView(target->prelude), &result.message);
-        if (!prelude)
+        const auto prelude = readTextFile(workspace.commonFunctionsDir + QLatin1StringView(target->prelude));
+        if (!prelude) {
+            result.message = prelude.message();
             return result;
+        }
         lines = exportLines(*target, model.codeLines, prelude->lines);
         path = exportPath(*target, settings);
         if (target->comment) {
@@ -141,7 +144,9 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
     const bool noFolder = !target || settings.value(QString::fromLatin1(target->exportDirKey)).isEmpty();
     if (noFolder)
         result.message = QStringLiteral("Failed to create ") + path;
-    else if (writeLinesCrLf(path, lines, &result.message))
+    else if (const Result<> written = writeLinesCrLf(path, lines); !written)
+        result.message = written.message();
+    else
         result.message = spritesLeftOut;
 
     // The runtime is started even when the export failed: it may still load an earlier

@@ -94,9 +94,10 @@ ExportResult exportLiko12(const SpriteSheet& sheet, const ConsoleTarget& target,
     if (QString error = sheetFitError(sheet, target.sheetWidth, target.sheetHeight); !error.isEmpty())
         return failed(error);
     const QString path = folder + u'/' + name + QStringLiteral(".lk12");
-    QString error;
-    if (!writeLinesCrLf(path, gpuimgLines(sheet, target.sheetWidth, target.sheetHeight), &error))
-        return failed(error);
+    if (const Result<> written =
+            writeLinesCrLf(path, gpuimgLines(sheet, target.sheetWidth, target.sheetHeight));
+        !written)
+        return failed(written.message());
     return exported(path);
 }
 

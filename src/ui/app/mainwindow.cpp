@@ -348,21 +348,20 @@ void TfrmMain::loadSettingsAndKeywords()
         return;
     }
     QStringList problems;
-    QString error;
-    if (const auto settingsFile = readTextFile(workspace.settingsPath, &error)) {
+    if (const auto settingsFile = readTextFile(workspace.settingsPath)) {
         settingsList.lines = settingsFile->lines;
         settingsEncoding = settingsFile->encoding;
     } else {
         // The defaults let the program start; the file keeps what it holds, since writing the
         // defaults over it at close would lose settings that are only out of reach for now.
-        problems.append(error);
+        problems.append(settingsFile.message());
         fillDefaultSettings(settingsList, pnlKeys->width());
         keepSettingsFile = true;
     }
-    if (const auto keywordFile = readTextFile(workspace.keywordsPath, &error)) {
+    if (const auto keywordFile = readTextFile(workspace.keywordsPath)) {
         keywordList = keywordFile->lines;
     } else {
-        problems.append(error);
+        problems.append(keywordFile.message());
         keywordList = builtinKeywords();
     }
     if (!problems.isEmpty())
@@ -375,27 +374,27 @@ void TfrmMain::loadCodeBuffer()
     if (!QFile::exists(workspace.codeBufferPath))
         return;
     edtFile->setText(settingsList.value(u"code"));
-    QString error;
-    if (const auto file = readCodeBuffer(workspace.codeBufferPath, settingsList, &error))
+    if (const auto file = readCodeBuffer(workspace.codeBufferPath, settingsList))
         setCodeLines(text, *file);
     else
-        showMessage(error);
+        showMessage(file.message());
 }
 
 void TfrmMain::FormClose()
 {
     QStringList problems;
-    QString error;
-    if (!writeCodeBuffer(workspace.codeBufferPath, text, settingsList, &error))
-        problems.append(error);
+    if (const Result<> written = writeCodeBuffer(workspace.codeBufferPath, text, settingsList); !written)
+        problems.append(written.message());
     // After the code buffer, so a first close still ends the settings with the "code" line.
     settingsList.setValue(QStringLiteral("code"), edtFile->text());
     if (keepSettingsFile)
         problems.append(QStringLiteral("The settings were not saved: %1 could not be read at start-up and "
                                        "is left as it is.")
                             .arg(workspace.settingsPath));
-    else if (!writeTextFile(workspace.settingsPath, settingsList.lines, settingsEncoding, &error))
-        problems.append(error);
+    else if (const Result<> written =
+                 writeTextFile(workspace.settingsPath, settingsList.lines, settingsEncoding);
+             !written)
+        problems.append(written.message());
     if (!problems.isEmpty())
         showMessage(problems.join(u'\n'));
 }

@@ -29,7 +29,8 @@ void TfrmMain::btTextOpenClick()
 
 void TfrmMain::btTextSaveClick()
 {
-    showMessage(saveCode(text, workspace.codeFilesDir, edtFile->text()));
+    const Result<> saved = saveCode(text, workspace.codeFilesDir, edtFile->text());
+    showMessage(saved ? QStringLiteral("Saved.") : saved.message());
 }
 
 void TfrmMain::btTextOkClick()
@@ -38,11 +39,10 @@ void TfrmMain::btTextOkClick()
     if (selected.isEmpty())
         return;
     const QString name = selected.first()->text();
-    QString error;
     // The name is taken only once the file is read, so name and text always belong
     // together; on failure the chooser stays open for another pick.
-    if (!openCode(text, workspace.codeFilesDir, name, &error)) {
-        showMessage(error);
+    if (const Result<> opened = openCode(text, workspace.codeFilesDir, name); !opened) {
+        showMessage(opened.message());
         return;
     }
     edtFile->setText(name);
