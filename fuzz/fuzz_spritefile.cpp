@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.setData(bytes);
     file.open(QIODevice::ReadOnly);
     const QByteArray before = sheet.sheetStore;
-    const SpriteFileLoad load = loadSpriteFile(sheet, file, QStringLiteral("fuzz"));
-    if (!load.ok) {
-        check(!load.error.isEmpty(), "a refused file gives no message");
+    const Result<SpriteFileLoad> load = loadSpriteFile(sheet, file, QStringLiteral("fuzz"));
+    if (!load) {
+        check(!load.message().isEmpty(), "a refused file gives no message");
         check(sheet.sheetStore == before, "a refused file changed the sheet");
         return 0;
     }

@@ -82,9 +82,9 @@ inline QString spriteRoundTripProblem(const SpriteSheet& s)
     buffer.open(QIODevice::ReadOnly);
     SpriteSheet copy;
     allocateSheet(copy);
-    const SpriteFileLoad load = loadSpriteFile(copy, buffer, QStringLiteral("round trip"));
-    if (!load.ok)
-        return QStringLiteral("saved sheet not read back: ") + load.error;
+    const Result<SpriteFileLoad> load = loadSpriteFile(copy, buffer, QStringLiteral("round trip"));
+    if (!load)
+        return QStringLiteral("saved sheet not read back: ") + load.message();
     if (spriteFileBytes(copy) != bytes)
         return QStringLiteral("saved %1 bytes, read back %2")
             .arg(bytes.size())

@@ -44,20 +44,20 @@ private slots:
         TempHome home;
         const SpriteSheet sheet = makeSheet(size, size, cells);
         QCOMPARE(spriteFileBytes(sheet), expected);
-        QString error;
-        QVERIFY(saveSpriteFile(home.path() + "/hero", sheet, &error));
+        const Result<> saved = saveSpriteFile(home.path() + "/hero", sheet);
+        QVERIFY(saved);
         QCOMPARE(readBytes(home.path() + "/hero"), expected);
-        QVERIFY(error.isEmpty());
+        QVERIFY(saved.message().isEmpty());
     }
 
     void saveFailure()
     {
         TempHome home;
         const SpriteSheet sheet = makeSheet(2, 2, "*1234");
-        QString error;
         const QString path = home.path() + "/missing/hero";
-        QVERIFY(!saveSpriteFile(path, sheet, &error));
-        QCOMPARE(error, "Failed to create " + path + "\nNo such file or directory");
+        const Result<> saved = saveSpriteFile(path, sheet);
+        QVERIFY(!saved);
+        QCOMPARE(saved.message(), "Failed to create " + path + "\nNo such file or directory");
         QVERIFY(!QFile::exists(path));
     }
 
@@ -131,17 +131,17 @@ private slots:
         const QString path = home.path() + "/sheet";
         QVERIFY(writeBytes(path, file));
 
-        const SpriteFileLoad load = loadSpriteFile(sheet, path);
+        const Result<SpriteFileLoad> load = loadSpriteFile(sheet, path);
         QCOMPARE(QSize(sheet.cellWidth, sheet.cellHeight), cellSize);
-        QCOMPARE(load.resized, cellSize != QSize(size, size));
+        QCOMPARE(load && load->resized, cellSize != QSize(size, size));
         if (expected.startsWith("error")) {
-            QVERIFY(!load.ok);
-            QVERIFY2(load.error.startsWith(path + " is not a sprite file"), qPrintable(load.error));
+            QVERIFY(!load);
+            QVERIFY2(load.message().startsWith(path + " is not a sprite file"), qPrintable(load.message()));
             QCOMPARE(sheet.sheetStore, before);
             QVERIFY(sheet.undoValid);
             return;
         }
-        QVERIFY(load.ok);
+        QVERIFY(load);
         QCOMPARE(sheet.currentCell, 0);
         QCOMPARE(std::uint8_t(sheet.sheetStore[2]), std::uint8_t(sheet.cellCount & 0xFF));
         QCOMPARE(sheet.sheetStore.size(), 3 + 256 * cellSize.width() * cellSize.height());
@@ -162,9 +162,10 @@ private slots:
         TempHome home;
         SpriteSheet sheet = makeSheet(2, 2, "*1234");
         const QByteArray before = sheet.sheetStore;
-        const SpriteFileLoad load = loadSpriteFile(sheet, home.path() + "/gone");
-        QVERIFY(!load.ok);
-        QVERIFY2(load.error.startsWith("Cannot read " + home.path() + "/gone"), qPrintable(load.error));
+        const Result<SpriteFileLoad> load = loadSpriteFile(sheet, home.path() + "/gone");
+        QVERIFY(!load);
+        QVERIFY2(load.message().startsWith("Cannot read " + home.path() + "/gone"),
+                 qPrintable(load.message()));
         QCOMPARE(sheet.sheetStore, before);
     }
 

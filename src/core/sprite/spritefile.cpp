@@ -25,44 +25,43 @@ QString spriteFileNameProblem(const QString& name)
     return {};
 }
 
-bool saveSpriteFile(const QString& path, const SpriteSheet& sheet, QString* error)
+Result<> saveSpriteFile(const QString& path, const SpriteSheet& sheet)
 {
-    return writeFileAtomically(path, spriteFileBytes(sheet), error, "Failed to create %1\n%2");
+    QString error;
+    if (!writeFileAtomically(path, spriteFileBytes(sheet), &error, "Failed to create %1\n%2"))
+        return Failure{error};
+    return {};
 }
 
-QString saveSprite(const SpriteSheet& sheet, const QString& spriteFilesDir, const QString& name)
+Result<> saveSprite(const SpriteSheet& sheet, const QString& spriteFilesDir, const QString& name)
 {
     if (QString problem = spriteFileNameProblem(name); !problem.isEmpty())
-        return problem;
+        return Failure{problem};
     // The folder may have been removed since start-up; Save puts it back rather than fail.
     QDir().mkpath(spriteFilesDir);
-    QString error;
-    if (!saveSpriteFile(spriteFilesDir + name, sheet, &error))
-        return error;
-    return QStringLiteral("Saved.");
+    return saveSpriteFile(spriteFilesDir + name, sheet);
 }
 
-SpriteFileLoad loadSpriteFile(SpriteSheet& sheet, const QString& path)
+Result<SpriteFileLoad> loadSpriteFile(SpriteSheet& sheet, const QString& path)
 {
     QFile file;
     QString error;
     if (!openRegularFile(file, path, &error))
-        return {false, false, error};
+        return Failure{error};
     return loadSpriteFile(sheet, file, path);
 }
 
-SpriteFileLoad loadSpriteFile(SpriteSheet& sheet, QIODevice& device, const QString& name)
+Result<SpriteFileLoad> loadSpriteFile(SpriteSheet& sheet, QIODevice& device, const QString& name)
 {
     const QByteArray header = device.read(SpriteSheet::headerSize);
     if (header.size() < SpriteSheet::headerSize)
-        return {false, false,
-                QStringLiteral("%1 is not a sprite file: it is shorter than its 3-byte header.").arg(name)};
+        return Failure{
+            QStringLiteral("%1 is not a sprite file: it is shorter than its 3-byte header.").arg(name)};
     const int w = std::uint8_t(header[0]);
     const int h = std::uint8_t(header[1]);
     const int countByte = std::uint8_t(header[2]);
     if (w == 0 || h == 0)
-        return {
-            false, false,
+        return Failure{
             QStringLiteral("%1 is not a sprite file: its cells are %2 x %3 pixels.").arg(name).arg(w).arg(h)};
 
     // Read before anything changes, so an unreadable file leaves the sheet as it was. A count
@@ -74,7 +73,7 @@ SpriteFileLoad loadSpriteFile(SpriteSheet& sheet, QIODevice& device, const QStri
     if (countByte == 0 && pixels.size() < qsizetype(announced) * cellBytes)
         count = qMax(1, int(pixels.size() / cellBytes));
 
-    SpriteFileLoad result{true, false, {}};
+    SpriteFileLoad result;
     sheet.currentCell = 0;
     if (w != sheet.cellWidth || h != sheet.cellHeight) {
         sheet.cellWidth = w;

@@ -4,6 +4,8 @@
 // count modulo 256, then the pixels of the cells in use), and how such a file is read back
 // into the sheet.
 
+#include "core/app/result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -18,19 +20,18 @@ QByteArray spriteFileBytes(const SpriteSheet& sheet);
 // outside the sprite folder.
 QString spriteFileNameProblem(const QString& name);
 
-// Writes the sheet to path atomically. On failure error is "Failed to create ", the path, a
-// line break and the cause.
-bool saveSpriteFile(const QString& path, const SpriteSheet& sheet, QString* error);
+// Writes the sheet to path atomically. A failure's message is "Failed to create ", the
+// path, a line break and the cause.
+Result<> saveSpriteFile(const QString& path, const SpriteSheet& sheet);
 
 // Save on the Sprite page: checks name, puts back spriteFilesDir (ending with "/") if it was
-// removed since start-up, and writes the sheet there. Returns the message to show: "Saved."
-// or what went wrong (then nothing is written).
-QString saveSprite(const SpriteSheet& sheet, const QString& spriteFilesDir, const QString& name);
+// removed since start-up, and writes the sheet there (the window then says "Saved."). On
+// failure nothing is written.
+Result<> saveSprite(const SpriteSheet& sheet, const QString& spriteFilesDir, const QString& name);
 
+// What a sprite file that was read did to the sheet.
 struct SpriteFileLoad {
-    bool ok = false;
     bool resized = false; // the cell size changed: the window lays itself out again
-    QString error;
 };
 
 // Reads a sprite file into the sheet, the first cell current. A header the sheet cannot
@@ -41,5 +42,5 @@ struct SpriteFileLoad {
 // cells it holds (at least 1). A file shorter than its count announces fills what it holds;
 // the other pixels keep what they had. Pixel bytes keep their low four bits (a palette
 // index). Reads no more than the cells it needs.
-SpriteFileLoad loadSpriteFile(SpriteSheet& sheet, const QString& path);
-SpriteFileLoad loadSpriteFile(SpriteSheet& sheet, QIODevice& device, const QString& name);
+Result<SpriteFileLoad> loadSpriteFile(SpriteSheet& sheet, const QString& path);
+Result<SpriteFileLoad> loadSpriteFile(SpriteSheet& sheet, QIODevice& device, const QString& name);

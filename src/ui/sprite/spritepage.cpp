@@ -105,7 +105,8 @@ void TfrmMain::btGraOpenClick()
 
 void TfrmMain::btGraSaveClick()
 {
-    showMessage(saveSprite(sheet, workspace.spriteFilesDir, edtGraFile->text()));
+    const Result<> saved = saveSprite(sheet, workspace.spriteFilesDir, edtGraFile->text());
+    showMessage(saved ? QStringLiteral("Saved.") : saved.message());
 }
 
 void TfrmMain::btGraOkClick()
@@ -116,13 +117,13 @@ void TfrmMain::btGraOkClick()
     const QString name = selected.first()->text();
     // A file that went away or cannot be read is reported and the chooser stays open, so
     // another file can be picked; the sheet and the name for Save stay as they were.
-    const SpriteFileLoad load = loadSpriteFile(sheet, workspace.spriteFilesDir + name);
-    if (!load.ok) {
-        showMessage(load.error);
+    const Result<SpriteFileLoad> load = loadSpriteFile(sheet, workspace.spriteFilesDir + name);
+    if (!load) {
+        showMessage(load.message());
         return;
     }
     edtGraFile->setText(name);
-    if (load.resized)
+    if (load->resized)
         layoutControls();
     pnlGraFiles->hide();
     pnlGraTools->show();
