@@ -107,9 +107,10 @@ void exportTo(benchmark::State& s, const char* lang)
     const SpriteSheet& sheet = fullSheet();
     const QString folder = exportFolder();
     for (auto _ : s) {
-        const ExportResult r = exportSheet(sheet, QString::fromLatin1(lang), folder, QStringLiteral("sheet"));
-        if (!r.ok)
-            s.SkipWithError(qPrintable(r.message));
+        const Result<QString> r =
+            exportSheet(sheet, QString::fromLatin1(lang), folder, QStringLiteral("sheet"));
+        if (!r.ok())
+            s.SkipWithError(qPrintable(r.message()));
     }
 }
 

@@ -160,10 +160,10 @@ void TestSheetExport::likoFreshSheet()
 {
     TempHome home;
     const SpriteSheet sheet = makeSheet(16, 16, 1);
-    const ExportResult result = exportSheet(sheet, "2", home.path(), "hero");
+    const Result<QString> result = exportSheet(sheet, "2", home.path(), "hero");
     const QString path = home.path() + "/hero.lk12";
-    QCOMPARE(result.message, "Exported.\n" + path);
-    QVERIFY(result.ok);
+    QCOMPARE(exportMessage(result), "Exported.\n" + path);
+    QVERIFY(result.ok());
     QByteArray expected = "LK12;GPUIMG;192x128;\r\n";
     for (int y = 0; y < 128; ++y)
         expected += QByteArray(192, '0') + "\r\n";
@@ -192,7 +192,7 @@ void TestSheetExport::likoReadBack()
     TempHome home;
     SpriteSheet sheet = makeSheet(width, height, count);
     scribble(sheet, std::uint32_t(width * 1000 + count));
-    QVERIFY(exportSheet(sheet, "2", home.path(), "hero").ok);
+    QVERIFY(exportSheet(sheet, "2", home.path(), "hero").ok());
 
     const QByteArray bytes = readBytes(home.path() + "/hero.lk12");
     QVERIFY(bytes.endsWith("\r\n"));
@@ -214,7 +214,7 @@ void TestSheetExport::likoLandmarks()
     SpriteSheet sheet = makeSheet(16, 16, 13);
     sheet.sheetStore[sheet.cellOffset(11)] = 10;
     sheet.sheetStore[sheet.cellOffset(12)] = 15;
-    QVERIFY(exportSheet(sheet, "2", home.path(), "hero").ok);
+    QVERIFY(exportSheet(sheet, "2", home.path(), "hero").ok());
     const QList<QByteArray> lines = readBytes(home.path() + "/hero.lk12").split('\n');
     QCOMPARE(lines[0], "LK12;GPUIMG;192x128;\r");
     QCOMPARE(lines[1], QByteArray(176, '0') + 'a' + QByteArray(15, '0') + '\r'); // cell 11 at (176, 0)
@@ -265,8 +265,8 @@ void TestSheetExport::tic80GifLayout()
     TempHome home;
     SpriteSheet sheet = makeSheet(16, 16, 1);
     sheet.sheetStore[3] = 9;
-    const ExportResult result = exportSheet(sheet, "0", home.path(), "ignored/name");
-    QCOMPARE(result.message, "Exported.\n" + home.path() + "/export.gif");
+    const Result<QString> result = exportSheet(sheet, "0", home.path(), "ignored/name");
+    QCOMPARE(exportMessage(result), "Exported.\n" + home.path() + "/export.gif");
     QCOMPARE(folderEntries(home.path()),
              (QStringList{".local", "Documents", "export.gif", "sprites.png", "tiles.png"}));
     const QByteArray gif = readBytes(home.path() + "/export.gif");
@@ -297,7 +297,7 @@ void TestSheetExport::tic80PngsImportAsDrawn()
     SpriteSheet sheet = makeBlankSheet(16, 16, 128);
     sheet.palette = paletteFromHex(QString::fromLatin1(paletteTable[paletteIndex].defaultHex));
     scribble(sheet, std::uint32_t(paletteIndex + 1));
-    QVERIFY(exportSheet(sheet, "0", home.path(), "hero").ok);
+    QVERIFY(exportSheet(sheet, "0", home.path(), "hero").ok());
     const Palette sweetie16 =
         paletteFromHex(QString::fromLatin1(paletteTable[sweetie16PaletteIndex].defaultHex));
     int wrong = 0;
@@ -387,8 +387,8 @@ void TestSheetExport::pixilangFiles()
 {
     TempHome home;
     SpriteSheet sheet = makeSheet(16, 16, 3);
-    const ExportResult result = exportSheet(sheet, "3", home.path(), "hero");
-    QCOMPARE(result.message, "Exported.\n" + home.path() + "/hero*.gif");
+    const Result<QString> result = exportSheet(sheet, "3", home.path(), "hero");
+    QCOMPARE(exportMessage(result), "Exported.\n" + home.path() + "/hero*.gif");
     QCOMPARE(folderEntries(home.path()),
              (QStringList{".local", "Documents", "hero0.gif", "hero1.gif", "hero2.gif"}));
     for (int k = 0; k < 3; ++k)
@@ -400,8 +400,8 @@ void TestSheetExport::emptyName()
 {
     TempHome home;
     const SpriteSheet sheet = makeSheet(16, 16, 2);
-    QVERIFY(exportSheet(sheet, "2", home.path(), "").ok);
-    QVERIFY(exportSheet(sheet, "3", home.path(), "").ok);
+    QVERIFY(exportSheet(sheet, "2", home.path(), "").ok());
+    QVERIFY(exportSheet(sheet, "3", home.path(), "").ok());
     QCOMPARE(folderEntries(home.path()), (QStringList{".lk12", ".local", "0.gif", "1.gif", "Documents"}));
 }
 
@@ -410,14 +410,14 @@ void TestSheetExport::replacesExistingFiles()
     TempHome home;
     SpriteSheet sheet = makeSheet(16, 16, 65); // cell 64 starts the lower half of the TIC-80 sheet
     for (const char* lang : {"0", "2", "3"})
-        QVERIFY(exportSheet(sheet, lang, home.path(), "hero").ok);
+        QVERIFY(exportSheet(sheet, lang, home.path(), "hero").ok());
     const QStringList names{"export.gif", "hero.lk12", "hero0.gif", "sprites.png", "tiles.png"};
     QList<QByteArray> before;
     for (const QString& n : names)
         before.append(readBytes(home.path() + '/' + n));
     scribble(sheet, 7);
     for (const char* lang : {"0", "2", "3"})
-        QVERIFY(exportSheet(sheet, lang, home.path(), "hero").ok);
+        QVERIFY(exportSheet(sheet, lang, home.path(), "hero").ok());
     QStringList all =
         QStringList{".local", "Documents", "export.gif", "hero.lk12", "sprites.png", "tiles.png"};
     for (int k = 0; k < 65; ++k)
@@ -467,9 +467,9 @@ void TestSheetExport::refusals()
     const QString folder = home.path() + "/out";
     QVERIFY(QDir().mkpath(folder + "/a"));
     const SpriteSheet sheet = makeSheet(width, height, count);
-    const ExportResult result = exportSheet(sheet, lang, folder, name);
-    QCOMPARE(result.message, message);
-    QVERIFY(!result.ok);
+    const Result<QString> result = exportSheet(sheet, lang, folder, name);
+    QCOMPARE(exportMessage(result), message);
+    QVERIFY(!result.ok());
     QCOMPARE(folderEntries(folder), QStringList{"a"});
     QCOMPARE(folderEntries(folder + "/a"), QStringList());
 }
@@ -527,9 +527,9 @@ void TestSheetExport::writeFailures()
     if (!blocked.isEmpty())
         QVERIFY(QDir().mkpath(folder + '/' + blocked));
     const SpriteSheet sheet = makeSheet(16, 16, 3);
-    const ExportResult result = exportSheet(sheet, lang, folder, "hero");
-    QCOMPARE(result.message, message.contains("%1") ? message.arg(folder) : message);
-    QVERIFY(!result.ok);
+    const Result<QString> result = exportSheet(sheet, lang, folder, "hero");
+    QCOMPARE(exportMessage(result), message.contains("%1") ? message.arg(folder) : message);
+    QVERIFY(!result.ok());
     QCOMPARE(folderEntries(folder), left);
 }
 

@@ -116,8 +116,8 @@ void TestTargets::fifthTargetExportsSprites()
     SpriteSheet sheet = makeBlankSheet(16, 16, 8); // exactly the 4 x 2 cells the image holds
     sheet.sheetStore[sheet.cellOffset(7) + 15 * 16 + 15] = 0x0C;
 
-    const ExportResult result = exportSheet(sheet, dummy, home.path(), "hero");
-    QCOMPARE(result.message, "Exported.\n" + home.path() + "/hero.lk12");
+    const Result<QString> result = exportSheet(sheet, dummy, home.path(), "hero");
+    QCOMPARE(exportMessage(result), "Exported.\n" + home.path() + "/hero.lk12");
     QByteArray expected = "LK12;GPUIMG;64x32;\r\n";
     for (int y = 0; y < 32; ++y)
         expected += QByteArray(64, '0') + "\r\n";
@@ -125,9 +125,9 @@ void TestTargets::fifthTargetExportsSprites()
     QCOMPARE(readBytes(home.path() + "/hero.lk12"), expected);
 
     const SpriteSheet tooMany = makeBlankSheet(16, 16, 9);
-    const ExportResult refused = exportSheet(tooMany, dummy, home.path(), "more");
-    QVERIFY(!refused.ok);
-    QCOMPARE(refused.message,
+    const Result<QString> refused = exportSheet(tooMany, dummy, home.path(), "more");
+    QVERIFY(!refused.ok());
+    QCOMPARE(exportMessage(refused),
              QStringLiteral("The 64 x 32 export image holds 8 sprites of 16 x 16; this sheet has 9."));
     QVERIFY(!QFile::exists(home.path() + "/more.lk12"));
 

@@ -175,7 +175,7 @@ void TestBadFiles::failedSaveKeepsOldFiles()
         // The row's size is the size of the file the export writes first.
         const QString scratch = home.path() + "/scratch";
         QDir().mkpath(scratch);
-        QVERIFY(exportSheet(w->sheet, QLatin1StringView(lang), scratch, "hero").ok);
+        QVERIFY(exportSheet(w->sheet, QLatin1StringView(lang), scratch, "hero").ok());
         const qint64 written = QFileInfo(scratch + u'/' + files.first()).size();
         QVERIFY2(size == largeSize ? written > 16384 : written < 16384, qPrintable(QString::number(written)));
         save = {out + u'/' + files.first(), [&] { pressOn(*w, 1, w->btGraData); }};

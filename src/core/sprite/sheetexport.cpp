@@ -40,17 +40,17 @@ QString nameError(const QString& name)
     return {};
 }
 
-ExportResult failed(const QString& message)
+Result<QString> failed(const QString& message)
 {
-    return ExportResult{false, message, QString()};
+    return Failure{message};
 }
 
-ExportResult exported(const QString& path)
+Result<QString> exported(const QString& path)
 {
-    return ExportResult{true, QStringLiteral("Exported.\n") + path, path};
+    return path;
 }
 
-ExportResult exportTic80(const SpriteSheet& sheet, const ConsoleTarget& target, const QString& folder)
+Result<QString> exportTic80(const SpriteSheet& sheet, const ConsoleTarget& target, const QString& folder)
 {
     // The banks themselves are TIC-80's fixed 128 x 128 halves of its 128 x 256 sheet.
     if (const QString error = sheetFitError(sheet, target.sheetWidth, target.sheetHeight); !error.isEmpty())
@@ -86,8 +86,8 @@ ExportResult exportTic80(const SpriteSheet& sheet, const ConsoleTarget& target, 
     return exported(path);
 }
 
-ExportResult exportLiko12(const SpriteSheet& sheet, const ConsoleTarget& target, const QString& folder,
-                          const QString& name)
+Result<QString> exportLiko12(const SpriteSheet& sheet, const ConsoleTarget& target, const QString& folder,
+                             const QString& name)
 {
     if (QString error = nameError(name); !error.isEmpty())
         return failed(error);
@@ -101,7 +101,7 @@ ExportResult exportLiko12(const SpriteSheet& sheet, const ConsoleTarget& target,
     return exported(path);
 }
 
-ExportResult exportPixilang(const SpriteSheet& sheet, const QString& folder, const QString& name)
+Result<QString> exportPixilang(const SpriteSheet& sheet, const QString& folder, const QString& name)
 {
     if (QString error = nameError(name); !error.isEmpty())
         return failed(error);
@@ -199,8 +199,8 @@ RgbPlanes cellPlanes(const SpriteSheet& sheet, int cell)
     return planes;
 }
 
-ExportResult exportSheet(const SpriteSheet& sheet, const ConsoleTarget& target, const QString& folder,
-                         const QString& name)
+Result<QString> exportSheet(const SpriteSheet& sheet, const ConsoleTarget& target, const QString& folder,
+                            const QString& name)
 {
     switch (target.sheetExport) {
     case SheetExportKind::GpuimgText: return exportLiko12(sheet, target, folder, name);
@@ -210,8 +210,13 @@ ExportResult exportSheet(const SpriteSheet& sheet, const ConsoleTarget& target, 
     return exportTic80(sheet, target, folder);
 }
 
-ExportResult exportSheet(const SpriteSheet& sheet, const QString& lang, const QString& folder,
-                         const QString& name)
+Result<QString> exportSheet(const SpriteSheet& sheet, const QString& lang, const QString& folder,
+                            const QString& name)
 {
     return exportSheet(sheet, consoleTargetOrFirst(lang), folder, name);
+}
+
+QString exportMessage(const Result<QString>& exported)
+{
+    return exported ? QStringLiteral("Exported.\n") + *exported : exported.message();
 }

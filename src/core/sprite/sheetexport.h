@@ -4,6 +4,7 @@
 // two 128 x 128 halves as PNG in TIC-80's own colours) for TIC-80, a 192 x 128 GPUIMG text
 // image for LIKO-12, one GIF per cell for Pixilang.
 
+#include "core/app/result.h"
 #include "core/gif/gifwriter.h"
 
 #include <QString>
@@ -35,18 +36,16 @@ QStringList gpuimgLines(const SpriteSheet& sheet, int width = gpuimgWidth, int h
 // One cell as a W x H image in the palette's colours.
 RgbPlanes cellPlanes(const SpriteSheet& sheet, int cell);
 
-struct ExportResult {
-    bool ok = false;
-    QString message;    // "Exported." and the path, or why nothing (more) was written
-    QString exportPath; // the path the message shows on success
-};
-
 // Writes the export of the target into folder; name is the sheet's name as typed (LIKO-12
 // and Pixilang name their files after it). Files are replaced only when complete; a
-// Pixilang export stops at the first cell that cannot be written.
-ExportResult exportSheet(const SpriteSheet& sheet, const ConsoleTarget& target, const QString& folder,
-                         const QString& name);
+// Pixilang export stops at the first cell that cannot be written. A success holds the path
+// its message shows; a failure says why nothing (more) was written.
+Result<QString> exportSheet(const SpriteSheet& sheet, const ConsoleTarget& target, const QString& folder,
+                            const QString& name);
 // The same for the row of the setting "lang" among the built-in targets; a value that names
 // none takes the first row's (TIC-80's) form.
-ExportResult exportSheet(const SpriteSheet& sheet, const QString& lang, const QString& folder,
-                         const QString& name);
+Result<QString> exportSheet(const SpriteSheet& sheet, const QString& lang, const QString& folder,
+                            const QString& name);
+
+// The message "Ex" shows: "Exported." and the path on success, otherwise the failure's.
+QString exportMessage(const Result<QString>& exported);

@@ -11,6 +11,5 @@ void TfrmMain::btGraDataClick()
 {
     const ConsoleTarget& target = consoleTargetOrFirst(settingsList.value(u"lang"));
     const QString folder = settingsList.value(QString::fromLatin1(target.exportDirKey));
-    const ExportResult result = exportSheet(sheet, target, folder, edtGraFile->text());
-    showMessage(result.message);
+    showMessage(exportMessage(exportSheet(sheet, target, folder, edtGraFile->text())));
 }
