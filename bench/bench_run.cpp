@@ -46,8 +46,8 @@ void run(benchmark::State& s)
     RunSetup& r = setup();
     for (auto _ : s) {
         const RunResult result = runProgram(r.text, QString(), r.workspace, r.settings, r.sheet);
-        if (!result.message.isEmpty())
-            s.SkipWithError(qPrintable(result.message));
+        if (!result.outcome)
+            s.SkipWithError(qPrintable(result.outcome.message()));
     }
 }
 

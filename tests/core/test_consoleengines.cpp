@@ -224,7 +224,7 @@ void TestConsoleEngines::exportedProgramsRun()
     TextModel m;
     m.codeLines = code;
     const SpriteSheet sheet = sprites ? drawnSheet() : makeBlankSheet(16, 16, 1);
-    QCOMPARE(runProgram(m, {}, ws, settings, sheet).message, QString());
+    QCOMPARE(runProgram(m, {}, ws, settings, sheet).outcome.message(), QString());
     const QString file = exportPath(*consoleTarget(lang), settings);
     // The sections ride along as comments wherever TIC-80 gets sprites.
     QCOMPARE(readBytes(file).contains("<TILES>"), sprites && lang != u"2");

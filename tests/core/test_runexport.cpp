@@ -160,7 +160,7 @@ void TestRunExport::exportedFile()
     if (lang != u"0")
         QFile::remove(f.out + "/tic/a.js");
     const RunResult r = f.run(lang, code);
-    QCOMPARE(r.message, QString());
+    QCOMPARE(r.outcome.message(), QString());
     QCOMPARE(filesUnder(f.out, ShownBytes::Text), files);
 }
 
@@ -222,12 +222,12 @@ void TestRunExport::failures()
         f.settings.setValue(dirKey, dir == u"missing" ? f.out + "/none" : QString());
     }
     const RunResult r = f.run(lang, {QStringLiteral("x=1")});
-    QVERIFY2(r.message.startsWith(QString(message)
-                                      .replace(QStringLiteral("OUT"), f.out)
-                                      .replace(QStringLiteral("WS/"), f.ws.workspaceDir)),
-             qPrintable(r.message));
+    QVERIFY2(r.outcome.message().startsWith(QString(message)
+                                                .replace(QStringLiteral("OUT"), f.out)
+                                                .replace(QStringLiteral("WS/"), f.ws.workspaceDir)),
+             qPrintable(r.outcome.message()));
     if (dirKey != u"prelude")
-        QCOMPARE(r.message, QString(message).replace(QStringLiteral("OUT"), f.out));
+        QCOMPARE(r.outcome.message(), QString(message).replace(QStringLiteral("OUT"), f.out));
     QCOMPARE(filesUnder(f.out, ShownBytes::Text), QString());
     QVERIFY(!QFile::exists(QStringLiteral("/a.lua")));
     // Pixilang's runtime is still started after a failed export, but never after a
@@ -270,7 +270,8 @@ void TestRunExport::saveFirst()
     if (!codeFolder)
         QDir(f.ws.codeFilesDir).removeRecursively();
     const RunResult r = f.run(QStringLiteral("2"), {QStringLiteral("x=1")}, name, modified);
-    QVERIFY2(message.isEmpty() ? r.message.isEmpty() : r.message.startsWith(message), qPrintable(r.message));
+    QVERIFY2(message.isEmpty() ? r.outcome.message().isEmpty() : r.outcome.message().startsWith(message),
+             qPrintable(r.outcome.message()));
     QStringList all = filesUnder(f.home.path(), ShownBytes::Text).split(u'\n');
     all.removeIf([](const QString& l) { return l.startsWith(u"ws/js/"); });
     QCOMPARE(all.join(u'\n'), files);
@@ -280,13 +281,13 @@ void TestRunExport::pixilangRuntimeInItsFolder()
 {
     RunFixture f;
     const RunResult r = f.run(QStringLiteral("3"), {QStringLiteral("x=1")});
-    QCOMPARE(r.message, QString());
+    QCOMPARE(r.outcome.message(), QString());
     QCOMPARE(r.runtime, f.out + "/pixi/pixilang");
     QCOMPARE(r.runtimeFolder, f.out + "/pixi");
     QCOMPARE(f.run(QStringLiteral("0"), {}).runtime, QString());
 
     QStringList started;
-    startRuntime(r, [&](const QString& program, const QStringList& args, const QString& dir) {
+    (void)startRuntime(r, [&](const QString& program, const QStringList& args, const QString& dir) {
         started << program + " " + args.join(u' ') + "in " + dir;
         return true;
     });
@@ -402,10 +403,10 @@ void TestRunExport::tic80Start()
     };
     const RunResult r = f.run(lang, {QStringLiteral("x=1")});
     QStringList shown;
-    if (!r.message.isEmpty())
-        shown << r.message;
-    if (const QString failed = startRuntime(r, recordStart); !failed.isEmpty())
-        shown << failed;
+    if (!r.outcome.message().isEmpty())
+        shown << r.outcome.message();
+    if (const Result<> startedUp = startRuntime(r, recordStart); !startedUp)
+        shown << startedUp.message();
 
     for (QString& s : started)
         s = place(s);
@@ -444,8 +445,8 @@ void TestRunExport::tic80StubGetsTheCommands()
     for (const QString& file : files)
         QVERIFY(writeBytes(f.out + "/tic/" + file, "image"));
     const RunResult r = f.run(lang, {QStringLiteral("x=1")});
-    QCOMPARE(r.message, QString());
-    QCOMPARE(startRuntime(r, startProgram), QString());
+    QCOMPARE(r.outcome.message(), QString());
+    QCOMPARE(startRuntime(r, startProgram).message(), QString());
 
     const QString recorded = f.bin + "/args.txt";
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(recorded), 10000);
@@ -497,7 +498,7 @@ void TestRunExport::realPreludesParse()
     settings.setValue(QStringLiteral("exportdir2"), home.path() + "/Documents");
     TextModel m;
     m.codeLines = code;
-    QCOMPARE(runProgram(m, {}, ws, settings, makeBlankSheet(16, 16, 1)).message, QString());
+    QCOMPARE(runProgram(m, {}, ws, settings, makeBlankSheet(16, 16, 1)).outcome.message(), QString());
     const QString file = home.path() + (lang == u"0" ? "/Documents/a.js" : "/Documents/a.lua");
     QVERIFY(QFile::exists(file));
     expectTool(tool, args + QStringList{file}, accepted);

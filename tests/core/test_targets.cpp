@@ -98,14 +98,15 @@ void TestTargets::fifthTargetRuns()
     const SpriteSheet sheet = makeBlankSheet(16, 16, 1);
 
     const RunResult r = runProgram(m, QString(), ws, settings, sheet, fiveTargets);
-    QCOMPARE(r.message, QString());
+    QCOMPARE(r.outcome.message(), QString());
     QCOMPARE(r.runtime, QString());
     QCOMPARE(readBytes(home.path() + "/dummy/dummy.lua"),
              QByteArray("-- dummy\r\nx=1\r\n\r\ny=2\r\npre1\r\npre2\r\n"));
 
     // The built-in table has no such row: nothing is written and the run says so.
     QVERIFY(QFile::remove(home.path() + "/dummy/dummy.lua"));
-    QCOMPARE(runProgram(m, QString(), ws, settings, sheet).message, QStringLiteral("Failed to create "));
+    QCOMPARE(runProgram(m, QString(), ws, settings, sheet).outcome.message(),
+             QStringLiteral("Failed to create "));
     QVERIFY(!QFile::exists(home.path() + "/dummy/dummy.lua"));
 }
 

@@ -122,7 +122,7 @@ RunOut run(const QString& lang, const SpriteSheet& sheet)
     TextModel m;
     m.codeLines = QStringList{QString(), QStringLiteral("x=1"), QString()};
     const RunResult r = runProgram(m, {}, ws, settings, sheet);
-    return {r.message, readBytes(exportPath(*consoleTarget(lang), settings))};
+    return {r.outcome.message(), readBytes(exportPath(*consoleTarget(lang), settings))};
 }
 
 } // namespace

@@ -110,8 +110,8 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
 {
     RunResult result;
     if (!fileName.isEmpty() && model.modified) {
-        if (const Result<> saved = saveCodeFile(workspace.codeFilesDir, fileName, model); !saved) {
-            result.message = saved.message();
+        if (Result<> saved = saveCodeFile(workspace.codeFilesDir, fileName, model); !saved) {
+            result.outcome = saved;
             return result;
         }
     }
@@ -123,7 +123,7 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
     if (target) {
         const auto prelude = readTextFile(workspace.commonFunctionsDir + QLatin1StringView(target->prelude));
         if (!prelude) {
-            result.message = prelude.message();
+            result.outcome = Failure{prelude.message()};
             return result;
         }
         lines = exportLines(*target, model.codeLines, prelude->lines);
@@ -143,11 +143,11 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
     // as a folder that is not there. Without a target there is no file to write at all.
     const bool noFolder = !target || settings.value(QString::fromLatin1(target->exportDirKey)).isEmpty();
     if (noFolder)
-        result.message = QStringLiteral("Failed to create ") + path;
-    else if (const Result<> written = writeLinesCrLf(path, lines); !written)
-        result.message = written.message();
-    else
-        result.message = spritesLeftOut;
+        result.outcome = Failure{QStringLiteral("Failed to create ") + path};
+    else if (Result<> written = writeLinesCrLf(path, lines); !written)
+        result.outcome = written;
+    else if (!spritesLeftOut.isEmpty())
+        result.outcome = Failure{spritesLeftOut};
 
     // The runtime is started even when the export failed: it may still load an earlier
     // "boot.pixi", and the message has told the user.
@@ -158,8 +158,11 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
 
     // TIC-80 would import whatever an earlier run left, so it starts only on a fresh
     // export. Not finding it on the PATH is no error: it may simply not be installed.
-    if (target && target->runtime == RunRuntime::Tic80 && result.message.isEmpty()) {
-        result.runtime = tic80Program(settings, &result.message);
+    if (target && target->runtime == RunRuntime::Tic80 && result.outcome) {
+        QString failure;
+        result.runtime = tic80Program(settings, &failure);
+        if (!failure.isEmpty())
+            result.outcome = Failure{failure};
         if (!result.runtime.isEmpty()) {
             // Absolute, since TIC-80 reads --fs relative to the folder it is started in.
             result.runtimeFolder = QDir::cleanPath(
@@ -172,11 +175,14 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
     return result;
 }
 
-QString startRuntime(const RunResult& result, const ProgramStarter& start)
+Result<> startRuntime(const RunResult& result, const ProgramStarter& start)
 {
     if (result.runtime.isEmpty() || start(result.runtime, result.runtimeArguments, result.runtimeFolder))
         return {};
-    return result.startFailure;
+    // A runtime whose start failure is no error (Pixilang's) fails quietly.
+    if (result.startFailure.isEmpty())
+        return {};
+    return Failure{result.startFailure};
 }
 
 bool startProgram(const QString& program, const QStringList& arguments, const QString& workingDir)

@@ -6,6 +6,7 @@
 // TIC-80 reads. Pixilang's runtime, and TIC-80 where it is installed, are started on the
 // export as well.
 
+#include "core/app/result.h"
 #include "core/app/targets.h"
 
 #include <QString>
@@ -43,7 +44,7 @@ QStringList tic80Arguments(const QString& folder, const QStringList& commands);
 QString tic80StartFailure(const QString& program);
 
 struct RunResult {
-    QString message;              // to show; empty when the run went through
+    Result<> outcome;             // success when the run went through, else the message to show
     QString runtime;              // the program to start without waiting; empty: none
     QStringList runtimeArguments; // its command line
     QString runtimeFolder;        // its working directory
@@ -69,7 +70,6 @@ using ProgramStarter =
 // The real start: a detached process.
 bool startProgram(const QString& program, const QStringList& arguments, const QString& workingDir);
 
-// Starts the runtime a run named, if any, through start (the window's starter); returns the
-// message to show when it could not be started and that matters (TIC-80), otherwise an
-// empty text.
-QString startRuntime(const RunResult& result, const ProgramStarter& start);
+// Starts the runtime a run named, if any, through start (the window's starter); a failure
+// when it could not be started and that matters (TIC-80).
+Result<> startRuntime(const RunResult& result, const ProgramStarter& start);

@@ -65,8 +65,8 @@ void TfrmMain::btTextDeleteClick() {}
 void TfrmMain::btRunClick()
 {
     const RunResult result = runProgram(text, edtFile->text(), workspace, settingsList, sheet);
-    if (!result.message.isEmpty())
-        showMessage(result.message);
-    if (const QString failed = startRuntime(result, sinks.startProgram); !failed.isEmpty())
-        showMessage(failed);
+    if (!result.outcome)
+        showMessage(result.outcome.message());
+    if (const Result<> started = startRuntime(result, sinks.startProgram); !started)
+        showMessage(started.message());
 }
