@@ -53,10 +53,8 @@ void backup(benchmark::State& s)
 {
     BackupSetup& b = setup();
     for (auto _ : s) {
-        QString path;
-        QString error;
-        if (!writeBackup(b.workspace, b.exportDir, QDate(2024, 1, 1), &path, &error))
-            s.SkipWithError(qPrintable(error));
+        if (const Result<BackupDone> done = writeBackup(b.workspace, b.exportDir, QDate(2024, 1, 1)); !done)
+            s.SkipWithError(qPrintable(done.message()));
     }
     s.SetBytesProcessed(qint64(s.iterations()) * fileCount * fileBytes);
 }

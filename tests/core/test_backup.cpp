@@ -135,8 +135,9 @@ private slots:
         writeFileDated(ws.codeFilesDir + "sub/inner.js", "no", t1); // a folder is skipped
         writeFileDated(ws.spriteFilesDir + "a.js", QByteArray(3 + 256 * 256, '\1'), t2);
 
-        QString path, error;
-        QVERIFY2(writeBackup(ws, exportDir, QDate(2018, 10, 5), &path, &error), qPrintable(error));
+        const Result<BackupDone> backup = writeBackup(ws, exportDir, QDate(2018, 10, 5));
+        QVERIFY2(backup, qPrintable(backup.message()));
+        const QString path = backup->archivePath;
         QCOMPARE(path, exportDir + "/quill181005.zip");
 
         const Run test = run("unzip", {"-t", path});
@@ -172,9 +173,10 @@ private slots:
         QVERIFY(writeRaw(code + "\xC3\xA4pfel", "utf-8 name"));
         QVERIFY(writeRaw(QFile::encodeName(ws.spriteFilesDir) + "\xE4rger", "sprite"));
 
-        QString path, error;
-        QStringList leftOut{"unset"};
-        QVERIFY2(writeBackup(ws, home.path(), QDate(2024, 5, 6), &path, &error, &leftOut), qPrintable(error));
+        const Result<BackupDone> backup = writeBackup(ws, home.path(), QDate(2024, 5, 6));
+        QVERIFY2(backup, qPrintable(backup.message()));
+        const QString path = backup->archivePath;
+        const QStringList leftOut = backup->leftOut;
         QCOMPARE(leftOut, QStringList{});
         QCOMPARE(nameFlags(readBytes(path)), (QStringList{
                                                  "prgfiles/caf\\xE9.js - -",
@@ -209,9 +211,10 @@ private slots:
         QCOMPARE(::symlink("a.js", latinLink.constData()), 0);
         QVERIFY(writeBytes(ws.codeFilesDir + "sub/inner.js", "a folder is skipped without a word"));
 
-        QString path, error;
-        QStringList leftOut;
-        QVERIFY2(writeBackup(ws, home.path(), QDate(2024, 5, 6), &path, &error, &leftOut), qPrintable(error));
+        const Result<BackupDone> backup = writeBackup(ws, home.path(), QDate(2024, 5, 6));
+        QVERIFY2(backup, qPrintable(backup.message()));
+        const QString path = backup->archivePath;
+        const QStringList leftOut = backup->leftOut;
         QCOMPARE(run("zipinfo", {"-1", path}).out, QString("prgfiles/a.js\nspfiles/s\n"));
         QVERIFY(!readBytes(path).contains("secret"));
         QCOMPARE(backupMessage(leftOut),
@@ -235,9 +238,10 @@ private slots:
         QVERIFY(writeBytes(ws.codeFilesDir + "a.js", "mine"));
         QVERIFY(writeBytes(ws.codeFilesDir + "locked", "x"));
         QVERIFY(QFile::setPermissions(ws.codeFilesDir + "locked", {}));
-        QString path, error;
-        QStringList leftOut;
-        QVERIFY2(writeBackup(ws, home.path(), QDate(2024, 5, 6), &path, &error, &leftOut), qPrintable(error));
+        const Result<BackupDone> backup = writeBackup(ws, home.path(), QDate(2024, 5, 6));
+        QVERIFY2(backup, qPrintable(backup.message()));
+        const QString path = backup->archivePath;
+        const QStringList leftOut = backup->leftOut;
         QCOMPARE(run("zipinfo", {"-1", path}).out, QString("prgfiles/a.js\n"));
         QCOMPARE(leftOut, QStringList{"prgfiles/locked was left out: " + qt_error_string(EACCES)});
     }
@@ -246,8 +250,9 @@ private slots:
     {
         TempHome home;
         const Workspace ws = Workspace::under(home.path() + "/ws/"); // folders not even created
-        QString path, error;
-        QVERIFY2(writeBackup(ws, home.path(), QDate(2024, 2, 29), &path, &error), qPrintable(error));
+        const Result<BackupDone> backup = writeBackup(ws, home.path(), QDate(2024, 2, 29));
+        QVERIFY2(backup, qPrintable(backup.message()));
+        const QString path = backup->archivePath;
         QCOMPARE(readBytes(path), QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
         const Run info = run("zipinfo", {path});
         QVERIFY2(info.out.contains("number of entries: 0") && info.out.contains("Empty zipfile."),
@@ -266,12 +271,12 @@ private slots:
         TempHome home;
         const Workspace ws = Workspace::under(home.path() + "/ws/");
         QVERIFY(writeBytes(ws.codeFilesDir + "old.js", "1"));
-        QString path, error;
-        QVERIFY(writeBackup(ws, home.path(), QDate(2020, 1, 2), &path, &error));
+        QVERIFY(writeBackup(ws, home.path(), QDate(2020, 1, 2)));
         QVERIFY(QFile::remove(ws.codeFilesDir + "old.js"));
         QVERIFY(writeBytes(ws.spriteFilesDir + "new", "2"));
-        QVERIFY(writeBackup(ws, home.path(), QDate(2020, 1, 2), &path, &error));
-        QCOMPARE(run("zipinfo", {"-1", path}).out, QString("spfiles/new\n"));
+        const Result<BackupDone> second = writeBackup(ws, home.path(), QDate(2020, 1, 2));
+        QVERIFY(second);
+        QCOMPARE(run("zipinfo", {"-1", second->archivePath}).out, QString("spfiles/new\n"));
     }
 
     void failureKeepsTheEarlierArchiveAndSaysWhy_data()
@@ -298,11 +303,10 @@ private slots:
         // A folder where the temporary archive goes: the archive cannot be written.
         QVERIFY(QDir().mkpath(archive + ".part"));
 
-        QString path = "unset", error;
         const QString dir = exportSubdir.isEmpty() ? QString() : home.path() + exportSubdir;
-        QVERIFY(!writeBackup(ws, dir, QDate(2020, 1, 2), &path, &error));
-        QVERIFY2(error.contains(cause), qPrintable(error));
-        QCOMPARE(path, QString("unset"));
+        const Result<BackupDone> backup = writeBackup(ws, dir, QDate(2020, 1, 2));
+        QVERIFY(!backup);
+        QVERIFY2(backup.message().contains(cause), qPrintable(backup.message()));
         QCOMPARE(readBytes(archive), QByteArray("earlier archive"));
     }
 
@@ -324,8 +328,9 @@ private slots:
         QVERIFY(writeBytes(archive, "earlier archive"));
         QVERIFY(disk.fill());
 
-        QString error;
-        QVERIFY(!writeBackup(ws, exportDir, QDate(2020, 1, 2), nullptr, &error));
+        const Result<BackupDone> backup = writeBackup(ws, exportDir, QDate(2020, 1, 2));
+        QVERIFY(!backup);
+        const QString error = backup.message();
         QVERIFY2(error.contains(qt_error_string(ENOSPC)), qPrintable(error));
         QCOMPARE(readBytes(archive), QByteArray("earlier archive"));
         QVERIFY(!QFile::exists(archive + ".part"));
@@ -338,8 +343,9 @@ private slots:
         QVERIFY(writeBytes(ws.codeFilesDir + "a.js", "a"));
         // A folder of the archive's name takes the finished archive's place.
         QVERIFY(writeBytes(home.path() + "/quill200102.zip/keep", "k"));
-        QString error;
-        QVERIFY(!writeBackup(ws, home.path(), QDate(2020, 1, 2), nullptr, &error));
+        const Result<BackupDone> backup = writeBackup(ws, home.path(), QDate(2020, 1, 2));
+        QVERIFY(!backup);
+        const QString error = backup.message();
         QVERIFY2(error.startsWith("Cannot write " + home.path() + "/quill200102.zip: "), qPrintable(error));
         QVERIFY(!QFile::exists(home.path() + "/quill200102.zip.part"));
         QCOMPARE(readBytes(home.path() + "/quill200102.zip/keep"), QByteArray("k"));

@@ -306,38 +306,32 @@ QString backupArchiveName(const QDate& date)
     return QStringLiteral("quill") + date.toString(QStringLiteral("yyMMdd")) + QStringLiteral(".zip");
 }
 
-bool writeBackup(const Workspace& workspace, const QString& exportDir, const QDate& date,
-                 QString* archivePath, QString* error, QStringList* leftOut)
+Result<BackupDone> writeBackup(const Workspace& workspace, const QString& exportDir, const QDate& date)
 {
     QStringList skipped;
+    QString error;
     // An empty folder would put the archive at the root of the file system.
     if (exportDir.isEmpty()) {
-        *error =
+        return Failure{
             QStringLiteral("The export folder is not set. Enter it under \"Export directory\" for a TIC-80 "
-                           "language and apply the settings.");
-        return false;
+                           "language and apply the settings.")};
     }
     if (!QFileInfo(exportDir).isDir()) {
-        *error = QStringLiteral("The export folder %1 does not exist.").arg(exportDir);
-        return false;
+        return Failure{QStringLiteral("The export folder %1 does not exist.").arg(exportDir)};
     }
     const QString path = exportDir + u'/' + backupArchiveName(date);
 
     QList<ZipEntry> found;
-    if (!collectFiles(workspace.codeFilesDir, "prgfiles/", found, skipped, error) ||
-        !collectFiles(workspace.spriteFilesDir, "spfiles/", found, skipped, error))
-        return false;
+    if (!collectFiles(workspace.codeFilesDir, "prgfiles/", found, skipped, &error) ||
+        !collectFiles(workspace.spriteFilesDir, "spfiles/", found, skipped, &error))
+        return Failure{error};
     const QString partPath = path + QStringLiteral(".part");
     QFile::remove(partPath); // left over from a backup that was cut off
-    if (!zipEntries(partPath, found, skipped, error) || !commitTemporaryFile(partPath, path, error)) {
+    if (!zipEntries(partPath, found, skipped, &error) || !commitTemporaryFile(partPath, path, &error)) {
         QFile::remove(partPath);
-        return false;
+        return Failure{error};
     }
-    if (archivePath)
-        *archivePath = path;
-    if (leftOut)
-        *leftOut = skipped;
-    return true;
+    return BackupDone{path, skipped};
 }
 
 QString backupMessage(const QStringList& leftOut)

@@ -2,6 +2,8 @@
 #pragma once
 // Backup: every code file and every sprite file packed into one dated ZIP archive.
 
+#include "core/app/result.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -18,11 +20,13 @@ QString backupArchiveName(const QDate& date);
 // UTF-8 where it is valid UTF-8 and unmarked where it is not. Links, pipes, sockets,
 // devices and files that cannot be read are left out, each named with the reason in
 // leftOut; folders are skipped. The archive is written under a temporary name and
-// replaces an older one of that name only when complete and on the disk. On success sets
-// archivePath; on failure returns false and sets error to a message naming the cause,
-// leaving any older archive as it was.
-bool writeBackup(const Workspace& workspace, const QString& exportDir, const QDate& date,
-                 QString* archivePath, QString* error, QStringList* leftOut = nullptr);
+// replaces an older one of that name only when complete and on the disk. A failure's
+// message names the cause; any older archive stays as it was.
+struct BackupDone {
+    QString archivePath;
+    QStringList leftOut; // one line per file left out, naming it and the reason
+};
+Result<BackupDone> writeBackup(const Workspace& workspace, const QString& exportDir, const QDate& date);
 
 // The message a backup that succeeded shows: one line per file it left out, then
 // "Completed.".

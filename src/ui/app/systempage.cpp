@@ -153,13 +153,9 @@ void TfrmMain::btWebsiteClick()
 
 void TfrmMain::btExportAllClick()
 {
-    QString error;
-    QStringList leftOut;
-    if (writeBackup(workspace, settingsList.value(u"exportdir"), QDate::currentDate(), nullptr, &error,
-                    &leftOut))
-        showMessage(backupMessage(leftOut));
-    else
-        showMessage(error);
+    const Result<BackupDone> backup =
+        writeBackup(workspace, settingsList.value(u"exportdir"), QDate::currentDate());
+    showMessage(backup ? backupMessage(backup->leftOut) : backup.message());
 }
 
 void TfrmMain::btTextArchiveClick()
