@@ -118,12 +118,11 @@ inline QString spelledOut(const QStringList& lines)
 // save must write the very same bytes. Returns what differs, or the empty text.
 inline QString saveReloadProblem(const TextModel& t, const QString& codeFilesDir, const QString& name)
 {
-    QString error;
     if (const Result<> saved = saveCodeFile(codeFilesDir, name, t); !saved)
         return QStringLiteral("save failed: ") + saved.message();
-    const auto firstBytes = readWholeFile(codeFilesDir + name, &error);
+    const auto firstBytes = readWholeFile(codeFilesDir + name);
     if (!firstBytes)
-        return QStringLiteral("reload failed: ") + error;
+        return QStringLiteral("reload failed: ") + firstBytes.message();
     TextModel reloaded;
     if (const Result<> opened = openCode(reloaded, codeFilesDir, name); !opened)
         return QStringLiteral("reload failed: ") + opened.message();
@@ -133,10 +132,10 @@ inline QString saveReloadProblem(const TextModel& t, const QString& codeFilesDir
                  QString::fromLatin1(firstBytes->toHex(' ')));
     if (const Result<> saved = saveCodeFile(codeFilesDir, name, reloaded); !saved)
         return QStringLiteral("second save failed: ") + saved.message();
-    const auto secondBytes = readWholeFile(codeFilesDir + name, &error);
+    const auto secondBytes = readWholeFile(codeFilesDir + name);
     if (!secondBytes || *secondBytes != *firstBytes)
         return QStringLiteral("saved again as %1, first %2")
-            .arg(QString::fromLatin1(secondBytes.value_or(QByteArray()).toHex(' ')),
+            .arg(QString::fromLatin1((secondBytes ? *secondBytes : QByteArray()).toHex(' ')),
                  QString::fromLatin1(firstBytes->toHex(' ')));
     return {};
 }

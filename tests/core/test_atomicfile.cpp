@@ -66,8 +66,8 @@ private slots:
             QVERIFY(writeBytes(path, "old"));
             QVERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(oldMode)) == 0);
         }
-        QString error;
-        QVERIFY2(writeFileAtomically(path, QByteArray("new bytes"), &error), qPrintable(error));
+        const Result<> written = writeFileAtomically(path, QByteArray("new bytes"));
+        QVERIFY2(written, qPrintable(written.message()));
         QCOMPARE(readBytes(path), QByteArray("new bytes"));
         QCOMPARE(fileMode(path), oldMode >= 0 ? oldMode : newFileMode());
         QCOMPARE(entries(folder), QStringList{"f"}); // no temporary file left
@@ -79,15 +79,11 @@ private slots:
         TempHome home;
         const QString path = home.path() + "/f";
         const QList<QByteArray> pieces{"a", pattern(3 << 20, 'x'), "", pattern(70000, 'b'), "z"};
-        QString error;
-        const bool ok = writeFileAtomically(
-            path,
-            [&](ByteSink& sink) {
-                for (const QByteArray& piece : pieces)
-                    sink.append(piece);
-            },
-            &error);
-        QVERIFY2(ok, qPrintable(error));
+        const Result<> written = writeFileAtomically(path, [&](ByteSink& sink) {
+            for (const QByteArray& piece : pieces)
+                sink.append(piece);
+        });
+        QVERIFY2(written, qPrintable(written.message()));
         QCOMPARE(readBytes(path), pieces.join());
     }
 
@@ -110,8 +106,8 @@ private slots:
         const QString path = home.path() + "/prgfiles/x";
         QDir().mkpath(home.path() + "/prgfiles");
         QVERIFY(QFile::link(outside, path));
-        QString error;
-        QVERIFY2(writeFileAtomically(path, QByteArray("saved"), &error), qPrintable(error));
+        const Result<> written = writeFileAtomically(path, QByteArray("saved"));
+        QVERIFY2(written, qPrintable(written.message()));
         QCOMPARE(fileKind(path), "file");
         QCOMPARE(readBytes(path), QByteArray("saved"));
         QCOMPARE(fileKind(outside), targetExists ? "file" : "none");
@@ -148,17 +144,18 @@ private slots:
         } else if (!makeDevice(path)) {
             QSKIP("making a device file needs root");
         }
-        QString error;
-        QVERIFY(!writeFileAtomically(path, QByteArray("x"), &error));
-        QCOMPARE(error, refused.arg(path, words));
+        const Result<> written = writeFileAtomically(path, QByteArray("x"));
+        QVERIFY(!written);
+        QCOMPARE(written.message(), refused.arg(path, words));
         QCOMPARE(fileKind(path), kind);
         QCOMPARE(entries(folder), QStringList{"target"});
         if (kind == u"folder")
             QCOMPARE(entries(path), QStringList{"inside"});
         // The last step alone refuses it too and removes the finished file it was given.
         QVERIFY(writeBytes(folder + "/done.part", "finished"));
-        QVERIFY(!commitTemporaryFile(folder + "/done.part", path, &error));
-        QCOMPARE(error, refused.arg(path, words));
+        const Result<> committed = commitTemporaryFile(folder + "/done.part", path);
+        QVERIFY(!committed);
+        QCOMPARE(committed.message(), refused.arg(path, words));
         QCOMPARE(entries(folder), QStringList{"target"});
         if (fifo)
             QVERIFY(!fifo->released());
@@ -187,17 +184,15 @@ private slots:
         QVERIFY(writeBytes(path, old));
         QVERIFY(disk.fill());
         const QByteArray bytes = pattern(size, 'n');
-        QString error;
-        const bool ok = stream ? writeFileAtomically(
-                                     path,
-                                     [&](ByteSink& sink) {
-                                         for (qsizetype at = 0; at < bytes.size(); at += 1000)
-                                             sink.append(bytes.mid(at, 1000));
-                                     },
-                                     &error)
-                               : writeFileAtomically(path, bytes, &error);
-        QVERIFY(!ok);
-        QCOMPARE(error, "Cannot write " + path + ": No space left on device");
+        const Result<> written =
+            stream ? writeFileAtomically(path,
+                                         [&](ByteSink& sink) {
+                                             for (qsizetype at = 0; at < bytes.size(); at += 1000)
+                                                 sink.append(bytes.mid(at, 1000));
+                                         })
+                   : writeFileAtomically(path, bytes);
+        QVERIFY(!written);
+        QCOMPARE(written.message(), "Cannot write " + path + ": No space left on device");
         QCOMPARE(readBytes(path), old);
         QCOMPARE(entries(folder), (QStringList{".filler", "prog"}));
     }
@@ -221,9 +216,9 @@ private slots:
             QVERIFY(disk->makeReadOnly());
         else
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        QString error;
-        QVERIFY(!writeFileAtomically(path, QByteArray("new"), &error));
-        QCOMPARE(error, "Cannot write " + path + ": " + cause);
+        const Result<> written = writeFileAtomically(path, QByteArray("new"));
+        QVERIFY(!written);
+        QCOMPARE(written.message(), "Cannot write " + path + ": " + cause);
         QCOMPARE(readBytes(path), QByteArray("old"));
         QCOMPARE(entries(folder), QStringList{"prog"});
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -238,14 +233,15 @@ private slots:
         QVERIFY(writeBytes(path, "old archive"));
         QVERIFY(::chmod(QFile::encodeName(path).constData(), 0640) == 0);
         QVERIFY(writeBytes(part, "new archive"));
-        QString error;
-        QVERIFY2(commitTemporaryFile(part, path, &error), qPrintable(error));
+        const Result<> committed = commitTemporaryFile(part, path);
+        QVERIFY2(committed, qPrintable(committed.message()));
         QCOMPARE(readBytes(path), QByteArray("new archive"));
         QCOMPARE(fileMode(path), 0640);
         QCOMPARE(entries(folder), QStringList{"quill200102.zip"});
         // A finished file that went away is a failure that names the target.
-        QVERIFY(!commitTemporaryFile(part, path, &error));
-        QCOMPARE(error, "Cannot write " + path + ": No such file or directory");
+        const Result<> gone = commitTemporaryFile(part, path);
+        QVERIFY(!gone);
+        QCOMPARE(gone.message(), "Cannot write " + path + ": No such file or directory");
         QCOMPARE(readBytes(path), QByteArray("new archive"));
     }
 
@@ -253,9 +249,9 @@ private slots:
     {
         TempHome home;
         const QString path = home.path() + "/missing/f";
-        QString error;
-        QVERIFY(!writeFileAtomically(path, QByteArray("x"), &error, "Failed to create %1\n%2"));
-        QCOMPARE(error, "Failed to create " + path + "\nNo such file or directory");
+        const Result<> written = writeFileAtomically(path, QByteArray("x"), "Failed to create %1\n%2");
+        QVERIFY(!written);
+        QCOMPARE(written.message(), "Failed to create " + path + "\nNo such file or directory");
     }
 
     // Reading refuses what is not a regular file at once, without waiting on a pipe.
@@ -291,8 +287,8 @@ private slots:
         } else {
             path = QStringLiteral("/dev/null");
         }
-        QString error;
-        const std::optional<QByteArray> bytes = readWholeFile(path, &error);
+        const Result<QByteArray> bytes = readWholeFile(path);
+        const QString error = bytes.message();
         if (fifo)
             QVERIFY2(!fifo->released(), "the read blocked on the pipe");
         if (words.isEmpty()) {

@@ -232,17 +232,18 @@ bool replaceWith(int fd, const QByteArray& tempName, const QString& path, QStrin
 
 } // namespace
 
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error,
-                         const char* failureFormat)
-{
-    return writeFileAtomically(
-        path, [&bytes](ByteSink& sink) { sink.append(bytes); }, error, failureFormat);
-}
+// The writer, the commit and the reader with the message in an out-parameter; the public
+// functions at the end hand it on as a Result.
+static bool writeProduced(const QString& path, const ByteProducer& produce, QString* error,
+                          const char* failureFormat);
+static bool commitTemporary(const QString& tempPath, const QString& path, QString* error,
+                            const char* failureFormat);
+static bool openRegular(QFile& file, const QString& path, QString* error);
 
 #ifndef Q_OS_WIN
 
-bool writeFileAtomically(const QString& path, const ByteProducer& produce, QString* error,
-                         const char* failureFormat)
+static bool writeProduced(const QString& path, const ByteProducer& produce, QString* error,
+                          const char* failureFormat)
 {
     if (path.isEmpty())
         return fail(error, failureFormat, path, causeOf(ENOENT));
@@ -265,8 +266,8 @@ bool writeFileAtomically(const QString& path, const ByteProducer& produce, QStri
     return replaceWith(fd, tempName, path, error, failureFormat);
 }
 
-bool commitTemporaryFile(const QString& tempPath, const QString& path, QString* error,
-                         const char* failureFormat)
+static bool commitTemporary(const QString& tempPath, const QString& path, QString* error,
+                            const char* failureFormat)
 {
     const QByteArray tempName = QFile::encodeName(tempPath);
     const int fd = ::open(tempName.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
@@ -284,7 +285,7 @@ bool commitTemporaryFile(const QString& tempPath, const QString& path, QString* 
     return replaceWith(fd, tempName, path, error, failureFormat);
 }
 
-bool openRegularFile(QFile& file, const QString& path, QString* error)
+static bool openRegular(QFile& file, const QString& path, QString* error)
 {
     const auto refuse = [&](const QString& cause) {
         if (error)
@@ -325,8 +326,8 @@ bool openRegularFile(QFile& file, const QString& path, QString* error)
 
 // Windows has no links and pipes of this kind in the workspace; its own replace is the
 // save file's, checked at every step.
-bool writeFileAtomically(const QString& path, const ByteProducer& produce, QString* error,
-                         const char* failureFormat)
+static bool writeProduced(const QString& path, const ByteProducer& produce, QString* error,
+                          const char* failureFormat)
 {
     if (QFileInfo(path).isDir())
         return fail(error, failureFormat, path, QStringLiteral("It is a folder; it was left as it is."));
@@ -340,8 +341,8 @@ bool writeFileAtomically(const QString& path, const ByteProducer& produce, QStri
     return true;
 }
 
-bool commitTemporaryFile(const QString& tempPath, const QString& path, QString* error,
-                         const char* failureFormat)
+static bool commitTemporary(const QString& tempPath, const QString& path, QString* error,
+                            const char* failureFormat)
 {
     std::error_code ec;
     std::filesystem::rename(std::filesystem::path(tempPath.toStdU16String()),
@@ -353,7 +354,7 @@ bool commitTemporaryFile(const QString& tempPath, const QString& path, QString* 
     return true;
 }
 
-bool openRegularFile(QFile& file, const QString& path, QString* error)
+static bool openRegular(QFile& file, const QString& path, QString* error)
 {
     file.setFileName(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
@@ -366,10 +367,10 @@ bool openRegularFile(QFile& file, const QString& path, QString* error)
 
 #endif
 
-std::optional<QByteArray> readWholeFile(const QString& path, QString* error)
+static std::optional<QByteArray> readWhole(const QString& path, QString* error)
 {
     QFile file;
-    if (!openRegularFile(file, path, error))
+    if (!openRegular(file, path, error))
         return std::nullopt;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
@@ -378,4 +379,42 @@ std::optional<QByteArray> readWholeFile(const QString& path, QString* error)
         return std::nullopt;
     }
     return bytes;
+}
+
+Result<> writeFileAtomically(const QString& path, const QByteArray& bytes, const char* failureFormat)
+{
+    return writeFileAtomically(
+        path, [&bytes](ByteSink& sink) { sink.append(bytes); }, failureFormat);
+}
+
+Result<> writeFileAtomically(const QString& path, const ByteProducer& produce, const char* failureFormat)
+{
+    QString error;
+    if (!writeProduced(path, produce, &error, failureFormat))
+        return Failure{error};
+    return {};
+}
+
+Result<> commitTemporaryFile(const QString& tempPath, const QString& path, const char* failureFormat)
+{
+    QString error;
+    if (!commitTemporary(tempPath, path, &error, failureFormat))
+        return Failure{error};
+    return {};
+}
+
+Result<> openRegularFile(QFile& file, const QString& path)
+{
+    QString error;
+    if (!openRegular(file, path, &error))
+        return Failure{error};
+    return {};
+}
+
+Result<QByteArray> readWholeFile(const QString& path)
+{
+    QString error;
+    if (auto bytes = readWhole(path, &error))
+        return std::move(*bytes);
+    return Failure{error};
 }

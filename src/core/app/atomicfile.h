@@ -5,6 +5,8 @@
 // once all its bytes are on disk, and a pipe, device, socket or folder is refused rather
 // than waited on.
 
+#include "core/app/result.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
@@ -52,27 +54,27 @@ inline constexpr const char* cannotWriteFormat = "Cannot write %1: %2";
 // The one writer every saved file goes through. The bytes go to a new file in the same
 // folder, which is flushed to disk and renamed over path only when every write, the sync
 // and the close succeeded; the folder is synced after the rename. On any failure path keeps
-// what it held, nothing is left behind, error (when given) is failureFormat with the path and
-// the cause ("No space left on device") filled in, and false is returned. An existing file
-// keeps its permission bits. A symbolic link at path is replaced by the new file itself; what
-// it points to is never touched. A folder, pipe, device or socket at path is refused and left
+// what it held, nothing is left behind, and the failure's message is failureFormat with the
+// path and the cause ("No space left on device") filled in. An existing file keeps its
+// permission bits. A symbolic link at path is replaced by the new file itself; what it
+// points to is never touched. A folder, pipe, device or socket at path is refused and left
 // as it is.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error,
-                         const char* failureFormat = cannotWriteFormat);
-bool writeFileAtomically(const QString& path, const ByteProducer& produce, QString* error,
-                         const char* failureFormat = cannotWriteFormat);
+Result<> writeFileAtomically(const QString& path, const QByteArray& bytes,
+                             const char* failureFormat = cannotWriteFormat);
+Result<> writeFileAtomically(const QString& path, const ByteProducer& produce,
+                             const char* failureFormat = cannotWriteFormat);
 
 // The last step of the writer, for files another library wrote (such as an archive
 // written under a temporary name): syncs the finished file at tempPath, renames it over
 // path (with the same rules for what is at path, and keeping the permission bits of a file
 // there), then syncs the folder. On failure tempPath is removed and path keeps what it held.
-bool commitTemporaryFile(const QString& tempPath, const QString& path, QString* error,
-                         const char* failureFormat = cannotWriteFormat);
+Result<> commitTemporaryFile(const QString& tempPath, const QString& path,
+                             const char* failureFormat = cannotWriteFormat);
 
 // Opens path for reading when it is a regular file (a link to one counts). A pipe, device,
-// socket or folder is refused without waiting on it. On failure error is "Cannot read ",
+// socket or folder is refused without waiting on it. A failure's message is "Cannot read ",
 // the path and why.
-bool openRegularFile(QFile& file, const QString& path, QString* error);
+Result<> openRegularFile(QFile& file, const QString& path);
 
-// Reads a whole regular file; on failure returns nothing and sets error as openRegularFile.
-std::optional<QByteArray> readWholeFile(const QString& path, QString* error);
+// Reads a whole regular file; a failure's message is as openRegularFile's.
+Result<QByteArray> readWholeFile(const QString& path);

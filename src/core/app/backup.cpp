@@ -327,9 +327,13 @@ Result<BackupDone> writeBackup(const Workspace& workspace, const QString& export
         return Failure{error};
     const QString partPath = path + QStringLiteral(".part");
     QFile::remove(partPath); // left over from a backup that was cut off
-    if (!zipEntries(partPath, found, skipped, &error) || !commitTemporaryFile(partPath, path, &error)) {
+    if (!zipEntries(partPath, found, skipped, &error)) {
         QFile::remove(partPath);
         return Failure{error};
+    }
+    if (const Result<> committed = commitTemporaryFile(partPath, path); !committed) {
+        QFile::remove(partPath);
+        return Failure{committed.message()};
     }
     return BackupDone{path, skipped};
 }

@@ -128,9 +128,8 @@ Result<> provisionDefaults(const Workspace& workspace, SettingsList& settings, Q
     for (const DefaultFile& file : defaultFiles) {
         const QString path =
             workspace.workspaceDir + QLatin1StringView(file.folder) + u'/' + QLatin1StringView(file.name);
-        QString error;
-        if (!writeFileAtomically(path, defaultFileBytes(file), &error))
-            problems.append(error);
+        if (const Result<> written = writeFileAtomically(path, defaultFileBytes(file)); !written)
+            problems.append(written.message());
     }
 
     keywordList = builtinKeywords();

@@ -233,20 +233,15 @@ std::optional<TextEncoding> encodingFromName(const QString& name)
 
 Result<TextFile> readTextFile(const QString& path)
 {
-    QString error;
-    const auto bytes = readWholeFile(path, &error);
+    const auto bytes = readWholeFile(path);
     if (!bytes)
-        return Failure{error};
+        return Failure{bytes.message()};
     return decodeText(*bytes);
 }
 
 Result<> writeTextFile(const QString& path, const QStringList& lines, TextEncoding encoding)
 {
-    QString error;
-    if (!writeFileAtomically(
-            path, [&](ByteSink& sink) { encodeTextInto(sink, lines, encoding); }, &error))
-        return Failure{error};
-    return {};
+    return writeFileAtomically(path, [&](ByteSink& sink) { encodeTextInto(sink, lines, encoding); });
 }
 
 Result<> writeLinesCrLf(const QString& path, const QStringList& lines)
@@ -261,8 +256,5 @@ Result<> writeLinesCrLf(const QString& path, const QStringList& lines)
             sink.append("\r\n", 2);
         }
     };
-    QString error;
-    if (!writeFileAtomically(path, produce, &error, "Failed to create %1\n%2"))
-        return Failure{error};
-    return {};
+    return writeFileAtomically(path, produce, "Failed to create %1\n%2");
 }

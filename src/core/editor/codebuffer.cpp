@@ -6,10 +6,9 @@
 
 Result<TextFile> readCodeBuffer(const QString& path, const SettingsList& settings)
 {
-    QString error;
-    const auto bytes = readWholeFile(path, &error);
+    const auto bytes = readWholeFile(path);
     if (!bytes)
-        return Failure{error};
+        return Failure{bytes.message()};
     return decodeText(*bytes, encodingFromName(settings.value(codeEncodingKey)));
 }
 

@@ -85,7 +85,12 @@ bool saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int co
                                                  : QStringLiteral("GIFLIB error %1").arg(*code)));
         return false;
     }
-    return writeFileAtomically(exportPath, bytes, error, "Failed to create file.\n%1: %2");
+    if (const Result<> written = writeFileAtomically(exportPath, bytes, "Failed to create file.\n%1: %2");
+        !written) {
+        setError(error, written.message());
+        return false;
+    }
+    return true;
 }
 
 bool writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath, QString* error,

@@ -80,8 +80,8 @@ Result<QString> exportTic80(const SpriteSheet& sheet, const ConsoleTarget& targe
                                                 indices.mid(bank.offset, bankBytes), colours, &error);
         if (png.isEmpty())
             return failed(QStringLiteral("Failed to create %1\n%2").arg(bankPath, error));
-        if (!writeFileAtomically(bankPath, png, &error, "Failed to create %1\n%2"))
-            return failed(error);
+        if (const Result<> written = writeFileAtomically(bankPath, png, "Failed to create %1\n%2"); !written)
+            return failed(written.message());
     }
     return exported(path);
 }

@@ -27,10 +27,7 @@ QString spriteFileNameProblem(const QString& name)
 
 Result<> saveSpriteFile(const QString& path, const SpriteSheet& sheet)
 {
-    QString error;
-    if (!writeFileAtomically(path, spriteFileBytes(sheet), &error, "Failed to create %1\n%2"))
-        return Failure{error};
-    return {};
+    return writeFileAtomically(path, spriteFileBytes(sheet), "Failed to create %1\n%2");
 }
 
 Result<> saveSprite(const SpriteSheet& sheet, const QString& spriteFilesDir, const QString& name)
@@ -45,9 +42,8 @@ Result<> saveSprite(const SpriteSheet& sheet, const QString& spriteFilesDir, con
 Result<SpriteFileLoad> loadSpriteFile(SpriteSheet& sheet, const QString& path)
 {
     QFile file;
-    QString error;
-    if (!openRegularFile(file, path, &error))
-        return Failure{error};
+    if (const Result<> opened = openRegularFile(file, path); !opened)
+        return Failure{opened.message()};
     return loadSpriteFile(sheet, file, path);
 }
 
