@@ -323,9 +323,9 @@ void TestSheetExport::gifFailureInWords()
 {
     TempHome home;
     const QString path = home.path() + "/a.gif";
-    QString error;
-    QVERIFY(!saveIndexedGif(QByteArray(16, '\0'), 4, 4, 4, nullptr, path, &error));
-    QCOMPARE(error, "Cannot write the GIF " + path + ": Neither global nor local color map");
+    const Result<> saved = saveIndexedGif(QByteArray(16, '\0'), 4, 4, 4, nullptr, path);
+    QVERIFY(!saved);
+    QCOMPARE(saved.message(), "Cannot write the GIF " + path + ": Neither global nor local color map");
     QVERIFY(!QFile::exists(path));
 }
 
@@ -361,9 +361,9 @@ void TestSheetExport::gifColours()
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             planes.setPixel(x, y, pixels[(y / 4) * 4 + x / 4]);
-    IndexedImage written;
-    QString error;
-    QVERIFY(writeRgbGif(planes, 4, home.path() + "/a.gif", &error, &written));
+    const Result<IndexedImage> quantized = writeRgbGif(planes, 4, home.path() + "/a.gif");
+    QVERIFY(quantized);
+    const IndexedImage& written = *quantized;
     QCOMPARE(written.colours.size(), 16);
     QList<std::uint32_t> sortedTable = table;
     sortedTable.resize(16, 0);

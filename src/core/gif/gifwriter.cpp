@@ -16,12 +16,6 @@ struct MapDeleter {
 };
 using MapPtr = std::unique_ptr<ColorMapObject, MapDeleter>;
 
-void setError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
 // Closes the handle after a failed step; the close's own code would only hide the one
 // that matters.
 void abandon(GifFileType* gif)
@@ -70,8 +64,8 @@ std::optional<int> encodeGif(const QByteArray& indexBuffer, int width, int heigh
 
 } // namespace
 
-bool saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int colourBits,
-                    const ColorMapObject* colourMap, const QString& exportPath, QString* error)
+Result<> saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int colourBits,
+                        const ColorMapObject* colourMap, const QString& exportPath)
 {
     // The stream is built in memory and written by the one atomic writer: an export that
     // fails half-way (a full disk) never leaves a torn GIF where the console would load it,
@@ -80,36 +74,27 @@ bool saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int co
     if (const std::optional<int> code =
             encodeGif(indexBuffer, width, height, colourBits, colourMap, &bytes)) {
         const char* why = GifErrorString(*code);
-        setError(error, QStringLiteral("Cannot write the GIF %1: %2")
-                            .arg(exportPath, why ? QString::fromLatin1(why)
-                                                 : QStringLiteral("GIFLIB error %1").arg(*code)));
-        return false;
+        return Failure{QStringLiteral("Cannot write the GIF %1: %2")
+                           .arg(exportPath, why ? QString::fromLatin1(why)
+                                                : QStringLiteral("GIFLIB error %1").arg(*code))};
     }
-    if (const Result<> written = writeFileAtomically(exportPath, bytes, "Failed to create file.\n%1: %2");
-        !written) {
-        setError(error, written.message());
-        return false;
-    }
-    return true;
+    return writeFileAtomically(exportPath, bytes, "Failed to create file.\n%1: %2");
 }
 
-bool writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath, QString* error,
-                 IndexedImage* written)
+Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath)
 {
     const int width = rgbPlanes.width;
     const int height = rgbPlanes.height;
     const qsizetype plane = qsizetype(width) * height;
     if (width <= 0 || height <= 0 || colourBits < 1 || colourBits > 8 ||
         rgbPlanes.bytes.size() != 3 * plane) {
-        setError(error, allocationFailed);
-        return false;
+        return Failure{allocationFailed};
     }
     const int size = 1 << colourBits;
     MapPtr colourMap(GifMakeMapObject(size, nullptr));
     QByteArray indexBuffer(plane, '\0');
     if (!colourMap || indexBuffer.size() != plane) {
-        setError(error, allocationFailed);
-        return false;
+        return Failure{allocationFailed};
     }
     // The quantizer reads its planes through non-const pointers; it gets its own copy.
     QByteArray planes = rgbPlanes.bytes;
@@ -119,20 +104,19 @@ bool writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& expo
                           reinterpret_cast<GifByteType*>(indexBuffer.data()),
                           colourMap->Colors) == GIF_ERROR) {
         // The quantizer fails only when it cannot get its working memory.
-        setError(error, allocationFailed);
-        return false;
+        return Failure{allocationFailed};
     }
-    if (!saveIndexedGif(indexBuffer, width, height, colourBits, colourMap.get(), exportPath, error))
-        return false;
-    if (written) {
-        written->width = width;
-        written->height = height;
-        written->indices = indexBuffer;
-        written->colours.clear();
-        for (int i = 0; i < colourMap->ColorCount; ++i) {
-            const GifColorType& c = colourMap->Colors[i];
-            written->colours.append(std::uint32_t(c.Red) << 16 | std::uint32_t(c.Green) << 8 | c.Blue);
-        }
+    if (const Result<> saved =
+            saveIndexedGif(indexBuffer, width, height, colourBits, colourMap.get(), exportPath);
+        !saved)
+        return Failure{saved.message()};
+    IndexedImage written;
+    written.width = width;
+    written.height = height;
+    written.indices = indexBuffer;
+    for (int i = 0; i < colourMap->ColorCount; ++i) {
+        const GifColorType& c = colourMap->Colors[i];
+        written.colours.append(std::uint32_t(c.Red) << 16 | std::uint32_t(c.Green) << 8 | c.Blue);
     }
-    return true;
+    return written;
 }

@@ -3,6 +3,8 @@
 // A true-colour image in memory written as a single-image GIF of at most 1 << colourBits
 // colours, reduced by GIFLIB's own quantizer.
 
+#include "core/app/result.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -40,12 +42,10 @@ struct IndexedImage {
 };
 
 // Quantizes rgbPlanes to 1 << colourBits colours and writes the GIF at exportPath,
-// replacing any file there only once the new one is complete. On failure nothing is left
-// behind, error holds the message to show, and false is returned. When written is given it
-// receives the indexed image the file holds.
-bool writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath, QString* error,
-                 IndexedImage* written = nullptr);
+// replacing any file there only once the new one is complete. A success holds the indexed
+// image the file holds; on failure nothing is left behind.
+Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath);
 
 // The file-writing half of writeRgbGif: indexBuffer holds width * height table indices.
-bool saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int colourBits,
-                    const ColorMapObject* colourMap, const QString& exportPath, QString* error);
+Result<> saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int colourBits,
+                        const ColorMapObject* colourMap, const QString& exportPath);

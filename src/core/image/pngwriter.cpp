@@ -37,14 +37,10 @@ bool runEncoder(png_structp png, png_infop info, int width, int height, int bitD
 
 } // namespace
 
-QByteArray encodeIndexedPng(int width, int height, const QByteArray& indices,
-                            std::span<const std::uint32_t> colours, QString* error)
+Result<QByteArray> encodeIndexedPng(int width, int height, const QByteArray& indices,
+                                    std::span<const std::uint32_t> colours)
 {
-    const auto fail = [error](const QString& text) {
-        if (error)
-            *error = text;
-        return QByteArray();
-    };
+    const auto fail = [](const QString& text) -> Result<QByteArray> { return Failure{text}; };
     if (width < 1 || height < 1 || indices.size() != qsizetype(width) * height || colours.empty() ||
         colours.size() > 256)
         return fail(QStringLiteral("The image cannot be encoded as PNG."));

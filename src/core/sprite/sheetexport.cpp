@@ -57,9 +57,8 @@ Result<QString> exportTic80(const SpriteSheet& sheet, const ConsoleTarget& targe
         return failed(error);
     const QString path = folder + QStringLiteral("/export.gif");
     const QByteArray indices = tic80SheetIndices(sheet);
-    QString error;
-    if (!writeRgbGif(tic80SheetPlanes(sheet), 4, path, &error))
-        return failed(error);
+    if (const Result<IndexedImage> written = writeRgbGif(tic80SheetPlanes(sheet), 4, path); !written)
+        return failed(written.message());
     // Current TIC-80 releases import PNG only, one 128 x 128 bank at a time: the upper half
     // holds the tiles, the lower the sprites. Import maps every pixel to the nearest colour
     // of the cart's palette, which in a new cart is SWEETIE-16; drawn in those colours,
@@ -76,11 +75,11 @@ Result<QString> exportTic80(const SpriteSheet& sheet, const ConsoleTarget& targe
     } banks[] = {{"/tiles.png", 0}, {"/sprites.png", bankBytes}};
     for (const auto& bank : banks) {
         const QString bankPath = folder + QLatin1String(bank.name);
-        const QByteArray png = encodeIndexedPng(tic80SheetWidth, tic80BankHeight,
-                                                indices.mid(bank.offset, bankBytes), colours, &error);
-        if (png.isEmpty())
-            return failed(QStringLiteral("Failed to create %1\n%2").arg(bankPath, error));
-        if (const Result<> written = writeFileAtomically(bankPath, png, "Failed to create %1\n%2"); !written)
+        const Result<QByteArray> png =
+            encodeIndexedPng(tic80SheetWidth, tic80BankHeight, indices.mid(bank.offset, bankBytes), colours);
+        if (!png)
+            return failed(QStringLiteral("Failed to create %1\n%2").arg(bankPath, png.message()));
+        if (const Result<> written = writeFileAtomically(bankPath, *png, "Failed to create %1\n%2"); !written)
             return failed(written.message());
     }
     return exported(path);
@@ -111,11 +110,12 @@ Result<QString> exportPixilang(const SpriteSheet& sheet, const QString& folder, 
                           .arg(sheet.cellHeight));
     const QString stem = folder + u'/' + name;
     for (int k = 0; k < sheet.cellCount; ++k) {
-        QString error;
         // One failure is enough to know the folder will not take the rest: stop here
         // rather than show the same message for every cell.
-        if (!writeRgbGif(cellPlanes(sheet, k), 4, stem + QString::number(k) + QStringLiteral(".gif"), &error))
-            return failed(error);
+        if (const Result<IndexedImage> written =
+                writeRgbGif(cellPlanes(sheet, k), 4, stem + QString::number(k) + QStringLiteral(".gif"));
+            !written)
+            return failed(written.message());
     }
     return exported(stem + QStringLiteral("*.gif"));
 }
