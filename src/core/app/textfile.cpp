@@ -110,6 +110,20 @@ char* appendUtf8(char* out, QStringView text)
     const char16_t* p = text.utf16();
     const char16_t* const end = p + text.size();
     while (p < end) {
+        // Program text is mostly ASCII: eight code units at a time while they all are.
+        while (end - p >= 8) {
+            char16_t any = 0;
+            for (int i = 0; i < 8; ++i)
+                any |= p[i];
+            if (any >= 0x80)
+                break;
+            for (int i = 0; i < 8; ++i)
+                out[i] = char(p[i]);
+            p += 8;
+            out += 8;
+        }
+        if (p == end)
+            break;
         const char16_t c = *p++;
         if (c < 0x80) {
             *out++ = char(c);
@@ -136,6 +150,26 @@ char* appendUtf8(char* out, QStringView text)
 void putUtf8(ByteSink& sink, QStringView text)
 {
     sink.commit(appendUtf8(sink.reserve(3 * text.size()), text));
+}
+
+// One reserve for a line and its end: the lines of a program are short, so the work per
+// call counts as much as the work per character.
+void putUtf8CrLf(ByteSink& sink, QStringView text)
+{
+    char* out = appendUtf8(sink.reserve(3 * text.size() + 2), text);
+    *out++ = '\r';
+    *out++ = '\n';
+    sink.commit(out);
+}
+
+void putLatin1CrLf(ByteSink& sink, QStringView text)
+{
+    char* out = sink.reserve(text.size() + 2);
+    for (const QChar c : text)
+        *out++ = char(c.unicode());
+    *out++ = '\r';
+    *out++ = '\n';
+    sink.commit(out);
 }
 
 void putLatin1(ByteSink& sink, QStringView text)
@@ -183,9 +217,18 @@ void encodeTextInto(ByteSink& sink, const QStringList& lines, TextEncoding encod
         put = putUtf16Be;
         break;
     }
+    if (put == putUtf8 || put == putLatin1) {
+        void (*putLine)(ByteSink&, QStringView) = put == putUtf8 ? putUtf8CrLf : putLatin1CrLf;
+        for (const QString& line : lines) {
+            // Once the disk is full there is no point in encoding the rest.
+            if (sink.failed())
+                return;
+            putLine(sink, line);
+        }
+        return;
+    }
     const QStringView lineEnd = u"\r\n";
     for (const QString& line : lines) {
-        // Once the disk is full there is no point in encoding the rest.
         if (sink.failed())
             return;
         put(sink, line);
@@ -245,16 +288,20 @@ bool writeTextFile(const QString& path, const QStringList& lines, TextEncoding e
         path, [&](ByteSink& sink) { encodeTextInto(sink, lines, encoding); }, error);
 }
 
+void putExportLine(ByteSink& sink, QStringView line)
+{
+    // The consoles read C strings: a line ends at its first zero character.
+    const qsizetype nul = line.indexOf(QChar(0));
+    putUtf8CrLf(sink, nul < 0 ? line : line.left(nul));
+}
+
 bool writeLinesCrLf(const QString& path, const QStringList& lines, QString* error)
 {
     const auto produce = [&lines](ByteSink& sink) {
         for (const QString& line : lines) {
             if (sink.failed())
                 return;
-            // The consoles read C strings: a line ends at its first zero character.
-            const qsizetype nul = line.indexOf(QChar(0));
-            putUtf8(sink, QStringView(line).left(nul < 0 ? line.size() : nul));
-            sink.append("\r\n", 2);
+            putExportLine(sink, line);
         }
     };
     return writeFileAtomically(path, produce, error, "Failed to create %1\n%2");

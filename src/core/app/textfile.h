@@ -56,3 +56,5 @@ bool writeTextFile(const QString& path, const QStringList& lines, TextEncoding e
 // first NUL, then CR LF. Written atomically. On failure error is "Failed to create ", the
 // path, a line break and the cause.
 bool writeLinesCrLf(const QString& path, const QStringList& lines, QString* error);
+// One line of that form into sink, for writers that stream their lines.
+void putExportLine(ByteSink& sink, QStringView line);
