@@ -117,6 +117,7 @@ char* appendUtf8(char* out, QStringView text)
 #ifdef __SSE2__
         // Program text is mostly ASCII: eight code units at a time while they all are.
         const __m128i high = _mm_set1_epi16(short(0xFF80));
+        const char16_t* const runStart = p;
         while (end - p >= 8) {
             const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
             if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), _mm_setzero_si128())) != 0xFFFF)
@@ -124,6 +125,18 @@ char* appendUtf8(char* out, QStringView text)
             _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(units, units));
             p += 8;
             out += 8;
+        }
+        // The short rest of an ASCII run of eight or more: the last eight units again,
+        // overlapping bytes already written with the same values.
+        if (p < end && end - p < 8 && end - runStart >= 8) {
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 8));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), _mm_setzero_si128())) ==
+                0xFFFF) {
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(out - (8 - (end - p))),
+                                 _mm_packus_epi16(units, units));
+                out += end - p;
+                p = end;
+            }
         }
         if (p == end)
             break;
