@@ -46,11 +46,25 @@ QString decodeKeepingMarks(QStringConverter::Encoding encoding, QByteArrayView b
     return text;
 }
 
+bool lineFitsLatin1(QStringView line)
+{
+    const char16_t* p = line.utf16();
+    const char16_t* const end = p + line.size();
+#ifdef __SSE2__
+    const __m128i high = _mm_set1_epi16(short(0xFF00));
+    for (; end - p >= 8; p += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), _mm_setzero_si128())) != 0xFFFF)
+            return false;
+    }
+#endif
+    return std::all_of(p, end, [](char16_t c) { return c <= 0xFF; });
+}
+
 bool fitsLatin1(const QStringList& lines)
 {
-    return std::all_of(lines.cbegin(), lines.cend(), [](const QString& line) {
-        return std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
-    });
+    return std::all_of(lines.cbegin(), lines.cend(),
+                       [](const QString& line) { return lineFitsLatin1(line); });
 }
 
 } // namespace
