@@ -148,6 +148,9 @@ void TestRunExport::exportedFile_data()
         << "2" << QStringList{"s=\"ü→\""} << R"(liko/a.lua: s="ü→"\r\nlk1\r\n)";
     QTest::newRow("2: liko [a\\0b] cut at the zero")
         << "2" << QStringList{QString::fromUtf16(u"a\0b", 3)} << R"(liko/a.lua: a\r\nlk1\r\n)";
+    QTest::newRow("2: liko [a\\rb|c\\r\\n|d\\n|e\\r] line ends inside lines")
+        << "2" << QStringList{"a\rb", "c\r\n", "d\n", "e\r"}
+        << R"(liko/a.lua: a\r\nb\r\nc\r\n\r\nd\r\n\r\ne\r\n\r\nlk1\r\n)";
 }
 
 void TestRunExport::exportedFile()

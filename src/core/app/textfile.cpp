@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <utility>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
@@ -42,11 +46,25 @@ QString decodeKeepingMarks(QStringConverter::Encoding encoding, QByteArrayView b
     return text;
 }
 
+bool lineFitsLatin1(QStringView line)
+{
+    const char16_t* p = line.utf16();
+    const char16_t* const end = p + line.size();
+#ifdef __SSE2__
+    const __m128i high = _mm_set1_epi16(short(0xFF00));
+    for (; end - p >= 8; p += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), _mm_setzero_si128())) != 0xFFFF)
+            return false;
+    }
+#endif
+    return std::all_of(p, end, [](char16_t c) { return c <= 0xFF; });
+}
+
 bool fitsLatin1(const QStringList& lines)
 {
-    return std::all_of(lines.cbegin(), lines.cend(), [](const QString& line) {
-        return std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
-    });
+    return std::all_of(lines.cbegin(), lines.cend(),
+                       [](const QString& line) { return lineFitsLatin1(line); });
 }
 
 } // namespace
@@ -110,6 +128,33 @@ char* appendUtf8(char* out, QStringView text)
     const char16_t* p = text.utf16();
     const char16_t* const end = p + text.size();
     while (p < end) {
+#ifdef __SSE2__
+        // Program text is mostly ASCII: eight code units at a time while they all are.
+        const __m128i high = _mm_set1_epi16(short(0xFF80));
+        const char16_t* const runStart = p;
+        while (end - p >= 8) {
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), _mm_setzero_si128())) != 0xFFFF)
+                break;
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(units, units));
+            p += 8;
+            out += 8;
+        }
+        // The short rest of an ASCII run of eight or more: the last eight units again,
+        // overlapping bytes already written with the same values.
+        if (p < end && end - p < 8 && end - runStart >= 8) {
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 8));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), _mm_setzero_si128())) ==
+                0xFFFF) {
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(out - (8 - (end - p))),
+                                 _mm_packus_epi16(units, units));
+                out += end - p;
+                p = end;
+            }
+        }
+        if (p == end)
+            break;
+#endif
         const char16_t c = *p++;
         if (c < 0x80) {
             *out++ = char(c);
@@ -136,6 +181,35 @@ char* appendUtf8(char* out, QStringView text)
 void putUtf8(ByteSink& sink, QStringView text)
 {
     sink.commit(appendUtf8(sink.reserve(3 * text.size()), text));
+}
+
+// One reserve for a line and its end: the lines of a program are short, so the work per
+// call counts as much as the work per character.
+void putUtf8CrLf(ByteSink& sink, QStringView text)
+{
+    char* out = appendUtf8(sink.reserve(3 * text.size() + 2), text);
+    *out++ = '\r';
+    *out++ = '\n';
+    sink.commit(out);
+}
+
+void putLatin1CrLf(ByteSink& sink, QStringView text)
+{
+    char* out = sink.reserve(text.size() + 2);
+    const char16_t* p = text.utf16();
+    const char16_t* const end = p + text.size();
+#ifdef __SSE2__
+    // Every unit is below 0x100 here (writtenEncoding checked it), so packing keeps it.
+    for (; end - p >= 8; p += 8, out += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(units, units));
+    }
+#endif
+    while (p < end)
+        *out++ = char(*p++);
+    *out++ = '\r';
+    *out++ = '\n';
+    sink.commit(out);
 }
 
 void putLatin1(ByteSink& sink, QStringView text)
@@ -183,9 +257,18 @@ void encodeTextInto(ByteSink& sink, const QStringList& lines, TextEncoding encod
         put = putUtf16Be;
         break;
     }
+    if (put == putUtf8 || put == putLatin1) {
+        void (*putLine)(ByteSink&, QStringView) = put == putUtf8 ? putUtf8CrLf : putLatin1CrLf;
+        for (const QString& line : lines) {
+            // Once the disk is full there is no point in encoding the rest.
+            if (sink.failed())
+                return;
+            putLine(sink, line);
+        }
+        return;
+    }
     const QStringView lineEnd = u"\r\n";
     for (const QString& line : lines) {
-        // Once the disk is full there is no point in encoding the rest.
         if (sink.failed())
             return;
         put(sink, line);
@@ -244,16 +327,20 @@ Result<> writeTextFile(const QString& path, const QStringList& lines, TextEncodi
     return writeFileAtomically(path, [&](ByteSink& sink) { encodeTextInto(sink, lines, encoding); });
 }
 
+void putExportLine(ByteSink& sink, QStringView line)
+{
+    // The consoles read C strings: a line ends at its first zero character.
+    const qsizetype nul = line.indexOf(QChar(0));
+    putUtf8CrLf(sink, nul < 0 ? line : line.left(nul));
+}
+
 Result<> writeLinesCrLf(const QString& path, const QStringList& lines)
 {
     const auto produce = [&lines](ByteSink& sink) {
         for (const QString& line : lines) {
             if (sink.failed())
                 return;
-            // The consoles read C strings: a line ends at its first zero character.
-            const qsizetype nul = line.indexOf(QChar(0));
-            putUtf8(sink, QStringView(line).left(nul < 0 ? line.size() : nul));
-            sink.append("\r\n", 2);
+            putExportLine(sink, line);
         }
     };
     return writeFileAtomically(path, produce, "Failed to create %1\n%2");

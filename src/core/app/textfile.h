@@ -57,3 +57,5 @@ Result<> writeTextFile(const QString& path, const QStringList& lines, TextEncodi
 // first NUL, then CR LF. Written atomically. A failure's message is "Failed to create ",
 // the path, a line break and the cause.
 Result<> writeLinesCrLf(const QString& path, const QStringList& lines);
+// One line of that form into sink, for writers that stream their lines.
+void putExportLine(ByteSink& sink, QStringView line);

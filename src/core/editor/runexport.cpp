@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -34,6 +35,50 @@ QString tic80Program(const SettingsList& settings, QString* failure)
         return runPath;
     *failure = tic80StartFailure(runPath);
     return {};
+}
+
+// The export lines of one code or prelude line, as exportLines makes them, straight into
+// sink: the pieces between its own line ends, the last one ended by the CR LF that
+// follows every line.
+void putLinesOf(ByteSink& sink, QStringView line)
+{
+    const char16_t* const text = line.utf16();
+    const qsizetype n = line.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        putExportLine(sink, line.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    putExportLine(sink, line.sliced(start));
+}
+
+// Writes the file of exportLines(target, codeLines, preludeLines) followed by extra,
+// encoding each line as it goes: a large program is never joined into one text, split
+// again and held as a second list.
+Result<> writeExport(const QString& path, const ConsoleTarget& target, const QStringList& codeLines,
+                     const QStringList& preludeLines, const QStringList& extra)
+{
+    const auto produce = [&](ByteSink& sink) {
+        if (target.firstLine) {
+            for (const QString& line : splitLines(QLatin1StringView(target.firstLine) + u'\n'))
+                putExportLine(sink, line);
+        }
+        for (const QStringList* lines : {&codeLines, &preludeLines}) {
+            for (const QString& line : *lines) {
+                if (sink.failed())
+                    return;
+                putLinesOf(sink, line);
+            }
+        }
+        for (const QString& line : extra)
+            putExportLine(sink, line);
+    };
+    return writeFileAtomically(path, produce, "Failed to create %1\n%2");
 }
 
 } // namespace
@@ -117,23 +162,24 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
     }
 
     const ConsoleTarget* target = consoleTarget(settings.value(u"lang"), targets);
-    QStringList lines;
+    std::optional<TextFile> prelude;
+    QStringList sections;
     QString path;
     QString spritesLeftOut;
     if (target) {
-        const auto prelude = readTextFile(workspace.commonFunctionsDir + QLatin1StringView(target->prelude));
-        if (!prelude) {
-            result.outcome = Failure{prelude.message()};
+        auto read = readTextFile(workspace.commonFunctionsDir + QLatin1StringView(target->prelude));
+        if (!read) {
+            result.outcome = Failure{read.message()};
             return result;
         }
-        lines = exportLines(*target, model.codeLines, prelude->lines);
+        prelude = std::move(*read);
         path = exportPath(*target, settings);
         if (target->comment) {
             // A sheet TIC-80 cannot hold is left out rather than cut; the program itself
             // still goes out, and the message says why the sprites did not.
             const QString fitError = sheetFitError(sheet, target->sheetWidth, target->sheetHeight);
             if (fitError.isEmpty())
-                lines += tic80ProjectSections(sheet, QLatin1StringView(target->comment));
+                sections = tic80ProjectSections(sheet, QLatin1StringView(target->comment));
             else
                 spritesLeftOut = QStringLiteral("The sprites were not written into ") + path +
                                  QStringLiteral(": ") + fitError;
@@ -144,7 +190,7 @@ RunResult runProgram(const TextModel& model, const QString& fileName, const Work
     const bool noFolder = !target || settings.value(QString::fromLatin1(target->exportDirKey)).isEmpty();
     if (noFolder)
         result.outcome = Failure{QStringLiteral("Failed to create ") + path};
-    else if (Result<> written = writeLinesCrLf(path, lines); !written)
+    else if (Result<> written = writeExport(path, *target, model.codeLines, prelude->lines, sections); !written)
         result.outcome = written;
     else if (!spritesLeftOut.isEmpty())
         result.outcome = Failure{spritesLeftOut};
