@@ -104,7 +104,11 @@ std::optional<QStringList> utf8Lines(QByteArrayView bytes)
     lines.reserve(byteLineCount(bytes));
     bool invalid = false;
     forEachByteLine(bytes, [&](qsizetype start, qsizetype length) {
-        lines.append(decode(bytes.sliced(start, length)));
+        // Straight into the line's own string: one allocation, no decoded copy.
+        QString line(decode.requiredSpace(length), Qt::Uninitialized);
+        const QChar* end = decode.appendToBuffer(line.data(), bytes.sliced(start, length));
+        line.truncate(end - line.constData());
+        lines.append(std::move(line));
         invalid = decode.hasError();
         return !invalid;
     });
