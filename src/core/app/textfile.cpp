@@ -69,20 +69,86 @@ bool fitsLatin1(const QStringList& lines)
 
 } // namespace
 
+namespace {
+
+// Calls take(start, length) for every line of 8-bit text, split as splitLines splits. CR and
+// LF never occur inside a UTF-8 sequence, so the lines of the bytes are the lines of the
+// decoded text.
+template <typename Take> void forEachByteLine(QByteArrayView bytes, Take take)
+{
+    const char* const p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = p[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        if (!take(start, i - start))
+            return;
+        if (c == '\r' && i + 1 < n && p[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        take(start, n - start);
+}
+
+qsizetype byteLineCount(QByteArrayView bytes)
+{
+    qsizetype count = 0;
+    forEachByteLine(bytes, [&count](qsizetype, qsizetype) { return ++count, true; });
+    return count;
+}
+
+// Decodes line by line straight into the list, one string per line and no whole text.
+QStringList latin1Lines(QByteArrayView bytes)
+{
+    QStringList lines;
+    lines.reserve(byteLineCount(bytes));
+    forEachByteLine(bytes, [&](qsizetype start, qsizetype length) {
+        lines.append(QString::fromLatin1(bytes.sliced(start, length)));
+        return true;
+    });
+    return lines;
+}
+
+// The same for UTF-8, with the decoder and flags a whole-text decode uses; nothing when
+// the bytes are not valid UTF-8.
+std::optional<QStringList> utf8Lines(QByteArrayView bytes)
+{
+    QStringDecoder decode(QStringConverter::Utf8,
+                          QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QStringList lines;
+    lines.reserve(byteLineCount(bytes));
+    bool invalid = false;
+    forEachByteLine(bytes, [&](qsizetype start, qsizetype length) {
+        // Straight into the line's own string: one allocation, no decoded copy.
+        QString line(decode.requiredSpace(length), Qt::Uninitialized);
+        const QChar* end = decode.appendToBuffer(line.data(), bytes.sliced(start, length));
+        line.truncate(end - line.constData());
+        lines.append(std::move(line));
+        invalid = decode.hasError();
+        return !invalid;
+    });
+    if (invalid)
+        return std::nullopt;
+    return lines;
+}
+
+} // namespace
+
 TextFile decodeText(const QByteArray& bytes, std::optional<TextEncoding> known)
 {
     TextFile file;
     const QByteArrayView view(bytes);
     if (known == TextEncoding::Latin1) {
         file.encoding = TextEncoding::Latin1;
-        file.lines = splitLines(QString::fromLatin1(bytes));
+        file.lines = latin1Lines(view);
         return file;
     }
     if (known == TextEncoding::Utf8) {
-        bool invalid = false;
-        QString text = decodeKeepingMarks(QStringConverter::Utf8, view, &invalid);
-        if (!invalid) {
-            file.lines = splitLines(text);
+        if (std::optional<QStringList> lines = utf8Lines(view)) {
+            file.lines = std::move(*lines);
             return file;
         }
     }
@@ -96,16 +162,13 @@ TextFile decodeText(const QByteArray& bytes, std::optional<TextEncoding> known)
     } else if (bytes.startsWith("\xFE\xFF")) {
         file.encoding = TextEncoding::Utf16BeBom;
         file.lines = splitLines(decodeKeepingMarks(QStringConverter::Utf16BE, view.sliced(2)));
+    } else if (std::optional<QStringList> lines = utf8Lines(view)) {
+        file.lines = std::move(*lines);
     } else {
         // Decoding a file that is not UTF-8 as UTF-8 would replace its bytes on the next
         // save, so such a file is kept byte for byte as Latin-1.
-        bool invalid = false;
-        QString text = decodeKeepingMarks(QStringConverter::Utf8, view, &invalid);
-        if (invalid) {
-            file.encoding = TextEncoding::Latin1;
-            text = QString::fromLatin1(bytes);
-        }
-        file.lines = splitLines(text);
+        file.encoding = TextEncoding::Latin1;
+        file.lines = latin1Lines(view);
     }
     return file;
 }

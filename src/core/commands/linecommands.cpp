@@ -7,10 +7,7 @@
 
 void insertLines(TextModel& text, int row, const QStringList& lines)
 {
-    if (lines.isEmpty())
-        return;
-    text.codeLines.insert(row, lines.size(), QString());
-    std::copy(lines.cbegin(), lines.cend(), text.codeLines.begin() + row);
+    text.codeLines.insert(row, lines);
 }
 
 void jumpToLineNumber(CommandContext& ctx, CommandEffects& fx)

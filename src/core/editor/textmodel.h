@@ -6,10 +6,12 @@
 
 #include "core/app/textfile.h"
 
+#include "core/editor/codelines.h"
+
 #include <QStringList>
 
 struct TextModel {
-    QStringList codeLines; // never contains CR or LF; at least one line once loaded
+    CodeLines codeLines; // never contains CR or LF; at least one line once loaded
     int cursorRow = 0;
     int cursorCol = 0; // before the character with this index; = length: after the last
     int topRow = 0;    // first line shown
