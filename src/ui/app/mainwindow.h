@@ -22,6 +22,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class SelectList;
 class QPlainTextEdit;
 class QPushButton;
 class QTabBar;
@@ -146,7 +147,7 @@ public:
 
     // The floating selection list.
     QWidget* pnlSelect = nullptr;
-    QListWidget* lstSelect = nullptr;
+    SelectList* lstSelect = nullptr;
     QWidget* pnlSelButton = nullptr;
     QPushButton* btnSelCancel = nullptr;
 
