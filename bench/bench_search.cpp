@@ -5,6 +5,7 @@
 // headers).
 
 #include "benchsupport.h"
+#include "ui/editor/selectlist.h"
 
 #include <QImage>
 #include <QListWidget>

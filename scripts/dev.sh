@@ -16,6 +16,7 @@ cd "$(dirname "$0")/.."
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl1-mesa-dev libgif-dev libpng-dev libminizip-dev zlib1g-dev libbenchmark-dev
+    libx11-dev libxtst-dev
     librsvg2-bin dpkg-dev file
     unzip desktop-file-utils appstream
     lua5.3 lua5.1 luajit duktape nodejs node-acorn python3

@@ -3,6 +3,7 @@
 // the hardware shortcuts, the selection list and the platform clipboard.
 
 #include "core/app/textfile.h"
+#include "ui/editor/selectlist.h"
 #include "uisupport.h"
 
 #include <QApplication>
@@ -41,16 +42,15 @@ QStringList listItems(const TfrmMain& w)
 {
     QStringList out;
     for (int i = 0; i < w.lstSelect->count(); ++i)
-        out << w.lstSelect->item(i)->text();
+        out << w.lstSelect->text(i);
     return out;
 }
 
 void pickItem(TfrmMain& w, const QString& text)
 {
-    const QList<QListWidgetItem*> found = w.lstSelect->findItems(text, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable("no item " + text));
-    QTest::mouseClick(w.lstSelect->viewport(), Qt::LeftButton, {},
-                      w.lstSelect->visualItemRect(found.front()).center());
+    const int row = int(listItems(w).indexOf(text));
+    QVERIFY2(row >= 0, qPrintable("no item " + text));
+    QTest::mouseClick(w.lstSelect->viewport(), Qt::LeftButton, {}, w.lstSelect->rowRect(row).center());
 }
 
 void ctrl(TfrmMain& w, Qt::Key key)

@@ -2,6 +2,7 @@
 // The window: start-up, provisioning on first start, the designed geometry of every page,
 // saving at close, and the repair of settings no layout can use.
 
+#include "ui/editor/selectlist.h"
 #include "uisupport.h"
 
 #include <QCheckBox>

@@ -10,6 +10,7 @@
 #include "spritechecks.h"
 #include "textchecks.h"
 #include "ui/editor/coderenderer.h"
+#include "ui/editor/selectlist.h"
 #include "uisupport.h"
 
 #include <QApplication>
@@ -213,12 +214,11 @@ void TestRandomWalks::codeEditorWalk()
         } else if (w->pnlSelect->isVisible()) {
             if (w->lstSelect->count() > 0 && rng.bounded(3) != 0) {
                 const int row = int(rng.bounded(quint32(w->lstSelect->count())));
-                QListWidgetItem* item = w->lstSelect->item(row);
-                w->lstSelect->scrollToItem(item);
-                what = QStringLiteral("pick \"%1\"").arg(item->text());
+                w->lstSelect->scrollToRow(row);
+                what = QStringLiteral("pick \"%1\"").arg(w->lstSelect->text(row));
                 cursorInView = true;
                 QTest::mouseClick(w->lstSelect->viewport(), Qt::LeftButton, {},
-                                  w->lstSelect->visualItemRect(item).center());
+                                  w->lstSelect->rowRect(row).center());
             } else {
                 what = QStringLiteral("list closed");
                 QTest::mouseClick(w->btnSelCancel, Qt::LeftButton);

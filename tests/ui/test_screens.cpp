@@ -5,6 +5,7 @@
 // dark looks.
 
 #include "ui/app/look.h"
+#include "ui/editor/selectlist.h"
 #include "uisupport.h"
 
 #include <QApplication>
@@ -48,9 +49,9 @@ double contrast(const QColor& a, const QColor& b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-int itemHeight(const QListWidget* list, int row)
+int itemHeight(const QListView* list, int row)
 {
-    return list->visualItemRect(list->item(row)).height();
+    return list->visualRect(list->model()->index(row, 0)).height();
 }
 
 } // namespace
@@ -137,8 +138,9 @@ private slots:
         w->TabControl1->setCurrentIndex(1);
         QTest::mouseClick(w->btGraOpen, Qt::LeftButton);
         QCOMPARE(w->lstGrafiles->count(), 2);
-        for (const QListWidget* list : {w->lstSelect, w->lstBasfiles, w->lstGrafiles}) {
-            for (int row = 0; row < list->count(); ++row)
+        for (const QListView* list :
+             std::initializer_list<const QListView*>{w->lstSelect, w->lstBasfiles, w->lstGrafiles}) {
+            for (int row = 0; row < list->model()->rowCount(); ++row)
                 QVERIFY2(itemHeight(list, row) >= touchTarget,
                          qPrintable(QString::number(itemHeight(list, row))));
             QVERIFY(QFontInfo(list->font()).pixelSize() >= 16);

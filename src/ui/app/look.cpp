@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QFont>
-#include <QListWidget>
+#include <QListView>
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
@@ -141,7 +141,7 @@ QFont touchFont(const QFont& base)
     return font;
 }
 
-void makeTouchList(QListWidget* list)
+void makeTouchList(QListView* list)
 {
     list->setFont(touchFont(list->font()));
     list->setItemDelegate(new TouchItemDelegate(list));

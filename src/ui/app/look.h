@@ -6,7 +6,7 @@
 
 class QColor;
 class QFont;
-class QListWidget;
+class QListView;
 class QPalette;
 
 enum class LookScheme { Light, Dark };
@@ -33,4 +33,4 @@ QColor canvasGround(const QPalette& palette);
 QFont touchFont(const QFont& base);
 
 // List items at least touchTarget high, in touchFont.
-void makeTouchList(QListWidget* list);
+void makeTouchList(QListView* list);

@@ -10,6 +10,7 @@
 #include "ui/app/look.h"
 #include "ui/app/paintsurface.h"
 #include "ui/editor/fontatlas.h"
+#include "ui/editor/selectlist.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -228,7 +229,7 @@ void TfrmMain::createControls()
     pnlSelect = makePanel(this);
     pnlSelect->setAutoFillBackground(true);
     pnlSelect->hide();
-    lstSelect = new QListWidget(pnlSelect);
+    lstSelect = new SelectList(pnlSelect);
     makeTouchList(lstSelect);
     pnlSelButton = makePanel(pnlSelect);
     btnSelCancel = makeButton(pnlSelButton, QStringLiteral("X"));
@@ -260,7 +261,7 @@ void TfrmMain::connectHandlers()
             }
         });
     }
-    connect(lstSelect, &QListWidget::itemClicked, this, [this] { lstSelectClick(); });
+    connect(lstSelect, &QAbstractItemView::clicked, this, [this] { lstSelectClick(); });
 
     pntProg->onPaint = [this](QPainter& p) { pntProgPaint(p); };
     pntProg->onPress = [this](QMouseEvent* e) { pntProgMouseDown(e); };

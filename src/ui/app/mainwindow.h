@@ -23,6 +23,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class SelectList;
 class QPlainTextEdit;
 class QPushButton;
 class QTabBar;
@@ -154,7 +155,7 @@ public:
 
     // The floating selection list.
     QWidget* pnlSelect = nullptr;
-    QListWidget* lstSelect = nullptr;
+    SelectList* lstSelect = nullptr;
     QWidget* pnlSelButton = nullptr;
     QPushButton* btnSelCancel = nullptr;
 

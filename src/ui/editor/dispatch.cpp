@@ -6,6 +6,7 @@
 #include "core/commands/dispatcher.h"
 #include "core/commands/selectlist.h"
 #include "ui/app/mainwindow.h"
+#include "ui/editor/selectlist.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -104,9 +105,7 @@ void TfrmMain::applyCommandEffects(const CommandEffects& fx)
 
 void TfrmMain::showSelectList(const QStringList& items)
 {
-    lstSelect->clear();
-    lstSelect->addItems(items);
-    lstSelect->setCurrentRow(-1);
+    lstSelect->setItems(items);
     pnlSelect->show();
     pnlSelect->raise();
     lstSelect->setFocus();
@@ -130,7 +129,7 @@ void TfrmMain::lstSelectClick()
     if (index < 0)
         return;
     CommandContext ctx = commandContext();
-    const CommandEffects fx = pickSelectItem(ctx, index, lstSelect->item(index)->text());
+    const CommandEffects fx = pickSelectItem(ctx, index, lstSelect->text(index));
     hideSelectList();
     applyCommandEffects(fx);
 }
