@@ -18,6 +18,7 @@ PAIRS = [
     (r"Paste/100000Into/1000000", r"Paste/100000Into/1000", 1.2),
     (r"Load/(.*)", r"Floor/ReadAndDecode/\1", 2.0),
     (r"Save/(.*)", r"Floor/EncodeWriteSync/\1", 1.5),
+    (r"Window/(Save|Close)/100", r"Floor/WriteTextFile/100", None),
     (r"Search/(Fi|Fn|Rn)/1000000", r"Floor/ScanLines/1000000", 2.0),
     (r"Search/JpListShown/1000000", r"Floor/ScanFunctions/1000000", None),
     (r"Run/Tic80Js/1000000", r"Floor/EncodeCrLfWriteSync/1000000", 1.15),

@@ -10,7 +10,7 @@ mkdir -p "$out"
 # The keystrokes are short and the noisiest: five runs each, and their medians.
 (cd "$build/bench" && nice ./bench_editor --benchmark_repetitions=5 --benchmark_out=results/bench_editor.json \
     --benchmark_out_format=json) >&2
-for b in bench_files bench_search bench_run bench_sprite bench_export bench_backup; do
+for b in bench_files bench_window bench_search bench_run bench_sprite bench_export bench_backup; do
     (cd "$build/bench" && nice ./$b --benchmark_out="results/$b.json" --benchmark_out_format=json) >&2
 done
 python3 "$(dirname "$0")/ratios.py" "$out"/*.json
