@@ -69,11 +69,19 @@ QByteArray readRaw(const QByteArray& path)
 }
 
 // The general purpose flags of each entry as the central directory and the local header
-// give them, read straight from the bytes.
+// give them, read straight from the bytes. A field outside the bytes reads as zero, so a
+// broken archive gives wrong rows rather than a read past its end.
 QStringList nameFlags(const QByteArray& zip)
 {
-    const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(zip.constData() + at); };
-    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(zip.constData() + at); };
+    const auto field = [&zip]<typename T>(qsizetype at, T) -> T {
+        if (at < 0 || at > zip.size() - qsizetype(sizeof(T)))
+            return 0;
+        return qFromLittleEndian<T>(zip.constData() + at);
+    };
+    const auto u16 = [&](qsizetype at) { return field(at, quint16()); };
+    const auto u32 = [&](qsizetype at) { return field(at, quint32()); };
+    if (zip.size() < 22)
+        return {QStringLiteral("(not a ZIP)")};
     const qsizetype end = zip.size() - 22;
     QStringList rows;
     qsizetype at = u32(end + 16);
