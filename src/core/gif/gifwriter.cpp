@@ -2,7 +2,9 @@
 #include "core/gif/gifwriter.h"
 
 #include "core/app/atomicfile.h"
+#include "core/gif/mediancut.h"
 
+#include <array>
 #include <gif_lib.h>
 #include <memory>
 #include <optional>
@@ -96,16 +98,15 @@ Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, con
     if (!colourMap || indexBuffer.size() != plane) {
         return Failure{allocationFailed};
     }
-    // The quantizer reads its planes through non-const pointers; it gets its own copy.
-    QByteArray planes = rgbPlanes.bytes;
-    auto* red = reinterpret_cast<GifByteType*>(planes.data());
-    int coloursUsed = size;
-    if (GifQuantizeBuffer(unsigned(width), unsigned(height), &coloursUsed, red, red + plane, red + 2 * plane,
-                          reinterpret_cast<GifByteType*>(indexBuffer.data()),
-                          colourMap->Colors) == GIF_ERROR) {
-        // The quantizer fails only when it cannot get its working memory.
-        return Failure{allocationFailed};
-    }
+    const auto* red = reinterpret_cast<const std::uint8_t*>(rgbPlanes.bytes.constData());
+    const auto planeBytes = std::size_t(plane);
+    std::array<MedianCutColour, 256> table;
+    medianCut({red, planeBytes}, {red + plane, planeBytes}, {red + 2 * plane, planeBytes},
+              {reinterpret_cast<std::uint8_t*>(indexBuffer.data()), planeBytes},
+              std::span(table).first(std::size_t(size)));
+    for (int i = 0; i < size; ++i)
+        colourMap->Colors[i] = GifColorType{table[std::size_t(i)].red, table[std::size_t(i)].green,
+                                            table[std::size_t(i)].blue};
     if (const Result<> saved =
             saveIndexedGif(indexBuffer, width, height, colourBits, colourMap.get(), exportPath);
         !saved)

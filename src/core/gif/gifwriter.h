@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // A true-colour image in memory written as a single-image GIF of at most 1 << colourBits
-// colours, reduced by GIFLIB's own quantizer.
+// colours, reduced by the median cut GIFLIB's quantizer makes.
 
 #include "core/app/result.h"
 

@@ -1,0 +1,198 @@
+// SPDX-License-Identifier: MIT
+#include "core/gif/mediancut.h"
+
+#include <algorithm>
+#include <array>
+#include <cassert>
+#include <vector>
+
+// GIFLIB keeps the top five bits of each channel and chains the five-bit colours present in
+// the order of their 15-bit number (red highest); it then splits, as often as the table has
+// room, the subdivision with the widest extent on one axis: sorted along that axis, cut
+// where the pixel tally passes half. Every step below keeps GIFLIB's arithmetic, including
+// its oddities, because a different cut would change the bytes of every GIF written.
+
+namespace {
+
+constexpr int keptBits = 5;
+constexpr int droppedBits = 8 - keptBits;
+constexpr int colourCount = 1 << (3 * keptBits);
+
+// Images up to this many pixels find their colours by sorting the pixels; larger ones count
+// them in a table of every colour, whose setting up their pixels outweigh.
+constexpr std::size_t sortedPixelsUpTo = 2048;
+
+int keyOf(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+{
+    return (r >> droppedBits) << (2 * keptBits) | (g >> droppedBits) << keptBits | b >> droppedBits;
+}
+
+// One five-bit colour present in the image.
+struct Entry {
+    std::int64_t count = 0;  // its pixels
+    std::uint32_t first = 0; // where its pixels start in the sorted pixel list (small images)
+    std::uint16_t key = 0;
+    std::array<std::uint8_t, 3> rgb{};
+};
+
+Entry entryFor(int key, std::int64_t count, std::uint32_t first)
+{
+    Entry e;
+    e.count = count;
+    e.first = first;
+    e.key = std::uint16_t(key);
+    e.rgb = {std::uint8_t(key >> (2 * keptBits)), std::uint8_t((key >> keptBits) & 0x1F),
+             std::uint8_t(key & 0x1F)};
+    return e;
+}
+
+// A run of entries that becomes one table entry. Bounds are kept on the 8-bit scale in
+// bytes, so they wrap as GIFLIB's do.
+struct Subdivision {
+    std::array<std::uint8_t, 3> min{0, 0, 0};
+    std::array<std::uint8_t, 3> width{255, 255, 255};
+    std::uint32_t begin = 0;
+    std::uint32_t entries = 0;
+    // GIFLIB's pixel tally, unsigned as there. A split leaves each half with the other
+    // half's tally, and later cuts of that half are placed by it.
+    std::uint64_t count = 0;
+};
+
+// GIFLIB's sort key: the split axis first, then the next two in turn. Distinct colours get
+// distinct keys, so the order is total and does not depend on the sort's stability.
+int sortKey(const Entry& e, int axis)
+{
+    return e.rgb[axis] * 256 * 256 + e.rgb[(axis + 1) % 3] * 256 + e.rgb[(axis + 2) % 3];
+}
+
+// Splits subdivisions until the table is full or none holds two colours; returns how many
+// there are. The entries of subdivision i stay in entries[begin, begin + entries).
+int subdivide(std::vector<Entry>& entries, std::vector<Subdivision>& subdivisions, int tableSize)
+{
+    int used = 1;
+    while (used < tableSize) {
+        int maxSize = -1;
+        int index = 0;
+        int axis = 0;
+        for (int i = 0; i < used; ++i)
+            for (int j = 0; j < 3; ++j)
+                if (int(subdivisions[i].width[j]) > maxSize && subdivisions[i].entries > 1) {
+                    maxSize = subdivisions[i].width[j];
+                    index = i;
+                    axis = j;
+                }
+        if (maxSize == -1)
+            break;
+
+        Subdivision& cut = subdivisions[index];
+        Entry* run = entries.data() + cut.begin;
+        std::sort(run, run + cut.entries,
+                  [axis](const Entry& a, const Entry& b) { return sortKey(a, axis) < sortKey(b, axis); });
+
+        // Add colours to the first half while the tally stays within half of the
+        // subdivision's; the second half keeps at least one.
+        auto sum = std::int64_t(cut.count / 2 - std::uint64_t(run[0].count));
+        std::uint32_t firstHalf = 1;
+        std::int64_t firstCount = run[0].count;
+        while ((sum -= run[firstHalf].count) >= 0 && firstHalf + 1 < cut.entries) {
+            firstCount += run[firstHalf].count;
+            ++firstHalf;
+        }
+        const unsigned maxColour = unsigned(run[firstHalf - 1].rgb[axis]) << droppedBits;
+        const unsigned minColour = unsigned(run[firstHalf].rgb[axis]) << droppedBits;
+
+        Subdivision& second = subdivisions[used];
+        second = cut;
+        second.begin = cut.begin + firstHalf;
+        second.entries = cut.entries - firstHalf;
+        second.count = std::uint64_t(firstCount);
+        second.width[axis] = std::uint8_t(second.min[axis] + second.width[axis] - minColour);
+        second.min[axis] = std::uint8_t(minColour);
+        cut.count -= std::uint64_t(firstCount);
+        cut.entries = firstHalf;
+        cut.width[axis] = std::uint8_t(maxColour - cut.min[axis]);
+        ++used;
+    }
+    return used;
+}
+
+// The table entry of each subdivision: the plain mean of its colours (not weighted by
+// pixels), scaled back to eight bits with the division truncating.
+void fillTable(const std::vector<Entry>& entries, const std::vector<Subdivision>& subdivisions, int used,
+               std::span<MedianCutColour> table)
+{
+    std::fill(table.begin(), table.end(), MedianCutColour{});
+    for (int i = 0; i < used; ++i) {
+        const Subdivision& s = subdivisions[i];
+        std::array<long, 3> sums{};
+        for (std::uint32_t k = s.begin; k < s.begin + s.entries; ++k)
+            for (int c = 0; c < 3; ++c)
+                sums[c] += entries[k].rgb[c];
+        const long n = long(s.entries);
+        table[i] = MedianCutColour{std::uint8_t((sums[0] << droppedBits) / n),
+                                   std::uint8_t((sums[1] << droppedBits) / n),
+                                   std::uint8_t((sums[2] << droppedBits) / n)};
+    }
+}
+
+} // namespace
+
+int medianCut(std::span<const std::uint8_t> red, std::span<const std::uint8_t> green,
+              std::span<const std::uint8_t> blue, std::span<std::uint8_t> indices,
+              std::span<MedianCutColour> table)
+{
+    const std::size_t pixels = indices.size();
+    assert(pixels > 0 && red.size() == pixels && green.size() == pixels && blue.size() == pixels);
+    assert(!table.empty() && table.size() <= 256);
+    const int tableSize = int(table.size());
+
+    std::vector<Entry> entries;
+    std::vector<Subdivision> subdivisions(static_cast<std::size_t>(tableSize));
+    if (pixels <= sortedPixelsUpTo) {
+        // Each pixel as its colour above its position: sorted, equal colours form runs in
+        // the order of their 15-bit number.
+        std::vector<std::uint32_t> sorted(pixels);
+        for (std::size_t k = 0; k < pixels; ++k)
+            sorted[k] = std::uint32_t(keyOf(red[k], green[k], blue[k])) << 16 | std::uint32_t(k);
+        std::sort(sorted.begin(), sorted.end());
+        for (std::size_t k = 0; k < pixels;) {
+            const std::uint32_t key = sorted[k] >> 16;
+            std::size_t end = k + 1;
+            while (end < pixels && sorted[end] >> 16 == key)
+                ++end;
+            entries.push_back(entryFor(int(key), std::int64_t(end - k), std::uint32_t(k)));
+            k = end;
+        }
+        subdivisions[0].entries = std::uint32_t(entries.size());
+        subdivisions[0].count = pixels;
+        const int used = subdivide(entries, subdivisions, tableSize);
+        fillTable(entries, subdivisions, used, table);
+        for (int i = 0; i < used; ++i) {
+            const Subdivision& s = subdivisions[i];
+            for (std::uint32_t e = s.begin; e < s.begin + s.entries; ++e)
+                for (std::int64_t p = 0; p < entries[e].count; ++p)
+                    indices[sorted[entries[e].first + std::size_t(p)] & 0xFFFF] = std::uint8_t(i);
+        }
+        return used;
+    }
+
+    std::vector<std::uint32_t> counts(colourCount, 0);
+    for (std::size_t k = 0; k < pixels; ++k)
+        ++counts[std::size_t(keyOf(red[k], green[k], blue[k]))];
+    for (int key = 0; key < colourCount; ++key)
+        if (counts[std::size_t(key)] > 0)
+            entries.push_back(entryFor(key, counts[std::size_t(key)], 0));
+    subdivisions[0].entries = std::uint32_t(entries.size());
+    subdivisions[0].count = pixels;
+    const int used = subdivide(entries, subdivisions, tableSize);
+    fillTable(entries, subdivisions, used, table);
+    std::vector<std::uint8_t> indexOf(colourCount, 0);
+    for (int i = 0; i < used; ++i) {
+        const Subdivision& s = subdivisions[i];
+        for (std::uint32_t e = s.begin; e < s.begin + s.entries; ++e)
+            indexOf[entries[e].key] = std::uint8_t(i);
+    }
+    for (std::size_t k = 0; k < pixels; ++k)
+        indices[k] = indexOf[std::size_t(keyOf(red[k], green[k], blue[k]))];
+    return used;
+}
