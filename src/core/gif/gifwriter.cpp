@@ -67,7 +67,7 @@ std::optional<int> encodeGif(const QByteArray& indexBuffer, int width, int heigh
 } // namespace
 
 Result<> saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int colourBits,
-                        const ColorMapObject* colourMap, const QString& exportPath)
+                        const ColorMapObject* colourMap, const QString& exportPath, FolderSyncs* folderSyncs)
 {
     // The stream is built in memory and written by the one atomic writer: an export that
     // fails half-way (a full disk) never leaves a torn GIF where the console would load it,
@@ -80,10 +80,11 @@ Result<> saveIndexedGif(const QByteArray& indexBuffer, int width, int height, in
                            .arg(exportPath, why ? QString::fromLatin1(why)
                                                 : QStringLiteral("GIFLIB error %1").arg(*code))};
     }
-    return writeFileAtomically(exportPath, bytes, "Failed to create file.\n%1: %2");
+    return writeFileAtomically(exportPath, bytes, "Failed to create file.\n%1: %2", folderSyncs);
 }
 
-Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath)
+Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath,
+                                 FolderSyncs* folderSyncs)
 {
     const int width = rgbPlanes.width;
     const int height = rgbPlanes.height;
@@ -108,7 +109,7 @@ Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, con
         colourMap->Colors[i] = GifColorType{table[std::size_t(i)].red, table[std::size_t(i)].green,
                                             table[std::size_t(i)].blue};
     if (const Result<> saved =
-            saveIndexedGif(indexBuffer, width, height, colourBits, colourMap.get(), exportPath);
+            saveIndexedGif(indexBuffer, width, height, colourBits, colourMap.get(), exportPath, folderSyncs);
         !saved)
         return Failure{saved.message()};
     IndexedImage written;

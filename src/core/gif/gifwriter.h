@@ -11,6 +11,7 @@
 #include <cstdint>
 
 struct ColorMapObject;
+class FolderSyncs;
 
 // The planar true-colour image: the red plane, then the green plane, then the blue plane,
 // each width * height bytes, rows from the top.
@@ -43,9 +44,12 @@ struct IndexedImage {
 
 // Quantizes rgbPlanes to 1 << colourBits colours and writes the GIF at exportPath,
 // replacing any file there only once the new one is complete. A success holds the indexed
-// image the file holds; on failure nothing is left behind.
-Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath);
+// image the file holds; on failure nothing is left behind. folderSyncs, if given, takes the
+// folder sync (see writeFileAtomically).
+Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath,
+                                 FolderSyncs* folderSyncs = nullptr);
 
 // The file-writing half of writeRgbGif: indexBuffer holds width * height table indices.
 Result<> saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int colourBits,
-                        const ColorMapObject* colourMap, const QString& exportPath);
+                        const ColorMapObject* colourMap, const QString& exportPath,
+                        FolderSyncs* folderSyncs = nullptr);
