@@ -33,7 +33,15 @@ struct Entry {
     std::uint32_t first = 0; // where its pixels start in the sorted pixel list (small images)
     std::uint16_t key = 0;
     std::array<std::uint8_t, 3> rgb{};
+    std::array<int, 3> order{}; // its sort key for a cut along each axis
 };
+
+// GIFLIB's sort key: the split axis first, then the next two in turn. Distinct colours get
+// distinct keys, so the order is total and does not depend on the sort's stability.
+int sortKey(const std::array<std::uint8_t, 3>& rgb, int axis)
+{
+    return rgb[axis] * 256 * 256 + rgb[(axis + 1) % 3] * 256 + rgb[(axis + 2) % 3];
+}
 
 Entry entryFor(int key, std::int64_t count, std::uint32_t first)
 {
@@ -43,6 +51,8 @@ Entry entryFor(int key, std::int64_t count, std::uint32_t first)
     e.key = std::uint16_t(key);
     e.rgb = {std::uint8_t(key >> (2 * keptBits)), std::uint8_t((key >> keptBits) & 0x1F),
              std::uint8_t(key & 0x1F)};
+    for (int axis = 0; axis < 3; ++axis)
+        e.order[axis] = sortKey(e.rgb, axis);
     return e;
 }
 
@@ -57,13 +67,6 @@ struct Subdivision {
     // half's tally, and later cuts of that half are placed by it.
     std::uint64_t count = 0;
 };
-
-// GIFLIB's sort key: the split axis first, then the next two in turn. Distinct colours get
-// distinct keys, so the order is total and does not depend on the sort's stability.
-int sortKey(const Entry& e, int axis)
-{
-    return e.rgb[axis] * 256 * 256 + e.rgb[(axis + 1) % 3] * 256 + e.rgb[(axis + 2) % 3];
-}
 
 // Splits subdivisions until the table is full or none holds two colours; returns how many
 // there are. The entries of subdivision i stay in entries[begin, begin + entries).
@@ -87,7 +90,7 @@ int subdivide(std::vector<Entry>& entries, std::vector<Subdivision>& subdivision
         Subdivision& cut = subdivisions[index];
         Entry* run = entries.data() + cut.begin;
         std::sort(run, run + cut.entries,
-                  [axis](const Entry& a, const Entry& b) { return sortKey(a, axis) < sortKey(b, axis); });
+                  [axis](const Entry& a, const Entry& b) { return a.order[axis] < b.order[axis]; });
 
         // Add colours to the first half while the tally stays within half of the
         // subdivision's; the second half keeps at least one.
@@ -176,12 +179,21 @@ int medianCut(std::span<const std::uint8_t> red, std::span<const std::uint8_t> g
         return used;
     }
 
+    // Each pixel's colour is kept for the second pass; the colours are listed as they first
+    // appear, then put in the order of their number.
+    std::vector<std::uint16_t> keys(pixels);
     std::vector<std::uint32_t> counts(colourCount, 0);
-    for (std::size_t k = 0; k < pixels; ++k)
-        ++counts[std::size_t(keyOf(red[k], green[k], blue[k]))];
-    for (int key = 0; key < colourCount; ++key)
-        if (counts[std::size_t(key)] > 0)
-            entries.push_back(entryFor(key, counts[std::size_t(key)], 0));
+    std::vector<std::uint16_t> present;
+    for (std::size_t k = 0; k < pixels; ++k) {
+        const auto key = std::uint16_t(keyOf(red[k], green[k], blue[k]));
+        keys[k] = key;
+        if (counts[key]++ == 0)
+            present.push_back(key);
+    }
+    std::sort(present.begin(), present.end());
+    entries.reserve(present.size());
+    for (const std::uint16_t key : present)
+        entries.push_back(entryFor(key, counts[key], 0));
     subdivisions[0].entries = std::uint32_t(entries.size());
     subdivisions[0].count = pixels;
     const int used = subdivide(entries, subdivisions, tableSize);
@@ -193,6 +205,6 @@ int medianCut(std::span<const std::uint8_t> red, std::span<const std::uint8_t> g
             indexOf[entries[e].key] = std::uint8_t(i);
     }
     for (std::size_t k = 0; k < pixels; ++k)
-        indices[k] = indexOf[std::size_t(keyOf(red[k], green[k], blue[k]))];
+        indices[k] = indexOf[keys[k]];
     return used;
 }
