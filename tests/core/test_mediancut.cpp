@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The median cut against GIFLIB's GifQuantizeBuffer on the same images: every index and
-// every table entry, for tables of 2 to 256 colours, over images of one pixel to 255 x 255,
-// with one to all 32,768 five-bit colours, equal tallies, and colours that differ only in
-// the bits the cut drops.
+// The median cut, from colours and from palette indices, against GIFLIB's GifQuantizeBuffer
+// on the same images: every index and every table entry, for tables of 2 to 256 colours,
+// over images of one pixel to 255 x 255 with one to all 32,768 five-bit colours, equal
+// tallies, greys, and colours that differ only in the bits the cut drops.
 
 #include "core/gif/mediancut.h"
 
@@ -26,6 +26,8 @@ struct Image {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> red, green, blue;
+    std::vector<std::uint32_t> palette; // what the pixels were drawn from
+    std::vector<int> picks;             // each pixel's palette entry
 };
 
 Image makeImage(int width, int height, int colours, Pattern pattern, quint32 seed)
@@ -62,6 +64,7 @@ Image makeImage(int width, int height, int colours, Pattern pattern, quint32 see
     for (int k = 0; k < pixels; ++k) {
         const int pick = pattern == Pattern::EqualTallies ? k % colours : int(random.bounded(colours));
         const std::uint32_t c = palette[std::size_t(pick)];
+        image.picks.push_back(pick);
         image.red.push_back(std::uint8_t(c >> 16));
         image.green.push_back(std::uint8_t(c >> 8));
         image.blue.push_back(std::uint8_t(c));
@@ -73,8 +76,10 @@ Image makeImage(int width, int height, int colours, Pattern pattern, quint32 see
             std::swap(image.red[std::size_t(k)], image.red[j]);
             std::swap(image.green[std::size_t(k)], image.green[j]);
             std::swap(image.blue[std::size_t(k)], image.blue[j]);
+            std::swap(image.picks[std::size_t(k)], image.picks[j]);
         }
     }
+    image.palette = palette;
     return image;
 }
 
@@ -113,6 +118,21 @@ Quantized byMedianCut(const Image& image, int tableSize)
     q.used = medianCut(image.red, image.green, image.blue,
                        {reinterpret_cast<std::uint8_t*>(q.indices.data()), std::size_t(q.indices.size())},
                        table);
+    for (const MedianCutColour& c : table)
+        q.table.append(packed(c.red, c.green, c.blue));
+    return q;
+}
+
+// The image as palette indices, where its palette has at most 256 entries.
+Quantized byMedianCutIndexed(const Image& image, int tableSize)
+{
+    Quantized q;
+    q.indices.resize(image.width * image.height);
+    std::vector<std::uint8_t> paletteIndices(image.picks.begin(), image.picks.end());
+    std::vector<MedianCutColour> table(std::size_t(tableSize), MedianCutColour{1, 2, 3});
+    q.used = medianCutIndexed(paletteIndices, image.palette,
+                              {reinterpret_cast<std::uint8_t*>(q.indices.data()), std::size_t(q.indices.size())},
+                              table);
     for (const MedianCutColour& c : table)
         q.table.append(packed(c.red, c.green, c.blue));
     return q;
@@ -170,6 +190,12 @@ void TestMedianCut::sameAsGiflib()
         QCOMPARE(got.used, expected.used);
         QCOMPARE(got.table, expected.table);
         QCOMPARE(got.indices, expected.indices);
+        if (image.palette.size() <= 256) {
+            const Quantized fromPalette = byMedianCutIndexed(image, 1 << bits);
+            QCOMPARE(fromPalette.used, expected.used);
+            QCOMPARE(fromPalette.table, expected.table);
+            QCOMPARE(fromPalette.indices, expected.indices);
+        }
     }
 }
 

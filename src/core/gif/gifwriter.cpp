@@ -4,6 +4,7 @@
 #include "core/app/atomicfile.h"
 #include "core/gif/mediancut.h"
 
+#include <algorithm>
 #include <array>
 #include <gif_lib.h>
 #include <memory>
@@ -83,28 +84,18 @@ Result<> saveIndexedGif(const QByteArray& indexBuffer, int width, int height, in
     return writeFileAtomically(exportPath, bytes, "Failed to create file.\n%1: %2", folderSyncs);
 }
 
-Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath,
-                                 FolderSyncs* folderSyncs)
+namespace {
+
+// The rest of both writers once the quantizer has filled indexBuffer and table: the file,
+// then the indexed image it holds.
+Result<IndexedImage> writeQuantized(const QByteArray& indexBuffer, int width, int height, int colourBits,
+                                    std::span<const MedianCutColour> table, const QString& exportPath,
+                                    FolderSyncs* folderSyncs)
 {
-    const int width = rgbPlanes.width;
-    const int height = rgbPlanes.height;
-    const qsizetype plane = qsizetype(width) * height;
-    if (width <= 0 || height <= 0 || colourBits < 1 || colourBits > 8 ||
-        rgbPlanes.bytes.size() != 3 * plane) {
-        return Failure{allocationFailed};
-    }
     const int size = 1 << colourBits;
     MapPtr colourMap(GifMakeMapObject(size, nullptr));
-    QByteArray indexBuffer(plane, '\0');
-    if (!colourMap || indexBuffer.size() != plane) {
+    if (!colourMap)
         return Failure{allocationFailed};
-    }
-    const auto* red = reinterpret_cast<const std::uint8_t*>(rgbPlanes.bytes.constData());
-    const auto planeBytes = std::size_t(plane);
-    std::array<MedianCutColour, 256> table;
-    medianCut({red, planeBytes}, {red + plane, planeBytes}, {red + 2 * plane, planeBytes},
-              {reinterpret_cast<std::uint8_t*>(indexBuffer.data()), planeBytes},
-              std::span(table).first(std::size_t(size)));
     for (int i = 0; i < size; ++i)
         colourMap->Colors[i] = GifColorType{table[std::size_t(i)].red, table[std::size_t(i)].green,
                                             table[std::size_t(i)].blue};
@@ -121,4 +112,50 @@ Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, con
         written.colours.append(std::uint32_t(c.Red) << 16 | std::uint32_t(c.Green) << 8 | c.Blue);
     }
     return written;
+}
+
+} // namespace
+
+Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath,
+                                 FolderSyncs* folderSyncs)
+{
+    const int width = rgbPlanes.width;
+    const int height = rgbPlanes.height;
+    const qsizetype plane = qsizetype(width) * height;
+    if (width <= 0 || height <= 0 || colourBits < 1 || colourBits > 8 ||
+        rgbPlanes.bytes.size() != 3 * plane) {
+        return Failure{allocationFailed};
+    }
+    QByteArray indexBuffer(plane, '\0');
+    if (indexBuffer.size() != plane)
+        return Failure{allocationFailed};
+    const auto* red = reinterpret_cast<const std::uint8_t*>(rgbPlanes.bytes.constData());
+    const auto planeBytes = std::size_t(plane);
+    std::array<MedianCutColour, 256> table;
+    const auto used = std::span(table).first(std::size_t(1) << colourBits);
+    medianCut({red, planeBytes}, {red + plane, planeBytes}, {red + 2 * plane, planeBytes},
+              {reinterpret_cast<std::uint8_t*>(indexBuffer.data()), planeBytes}, used);
+    return writeQuantized(indexBuffer, width, height, colourBits, used, exportPath, folderSyncs);
+}
+
+Result<IndexedImage> writePaletteGif(const QByteArray& paletteIndices, int width, int height,
+                                     std::span<const std::uint32_t> palette, int colourBits,
+                                     const QString& exportPath, FolderSyncs* folderSyncs)
+{
+    const qsizetype plane = qsizetype(width) * height;
+    if (width <= 0 || height <= 0 || colourBits < 1 || colourBits > 8 || paletteIndices.size() != plane ||
+        palette.empty() || palette.size() > 256 ||
+        std::any_of(paletteIndices.begin(), paletteIndices.end(),
+                    [&palette](char p) { return std::uint8_t(p) >= palette.size(); })) {
+        return Failure{allocationFailed};
+    }
+    QByteArray indexBuffer(plane, '\0');
+    if (indexBuffer.size() != plane)
+        return Failure{allocationFailed};
+    const auto planeBytes = std::size_t(plane);
+    std::array<MedianCutColour, 256> table;
+    const auto used = std::span(table).first(std::size_t(1) << colourBits);
+    medianCutIndexed({reinterpret_cast<const std::uint8_t*>(paletteIndices.constData()), planeBytes}, palette,
+                     {reinterpret_cast<std::uint8_t*>(indexBuffer.data()), planeBytes}, used);
+    return writeQuantized(indexBuffer, width, height, colourBits, used, exportPath, folderSyncs);
 }

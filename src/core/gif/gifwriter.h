@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <cstdint>
+#include <span>
 
 struct ColorMapObject;
 class FolderSyncs;
@@ -48,6 +49,13 @@ struct IndexedImage {
 // folder sync (see writeFileAtomically).
 Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath,
                                  FolderSyncs* folderSyncs = nullptr);
+
+// The same for an image given as palette indices (width * height of them, each naming one of
+// palette's 1 to 256 0xRRGGBB colours): the file writeRgbGif writes for the image in those
+// colours, without making its planes.
+Result<IndexedImage> writePaletteGif(const QByteArray& paletteIndices, int width, int height,
+                                     std::span<const std::uint32_t> palette, int colourBits,
+                                     const QString& exportPath, FolderSyncs* folderSyncs = nullptr);
 
 // The file-writing half of writeRgbGif: indexBuffer holds width * height table indices.
 Result<> saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int colourBits,

@@ -30,7 +30,8 @@ int keyOf(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 // One five-bit colour present in the image.
 struct Entry {
     std::int64_t count = 0;  // its pixels
-    std::uint32_t first = 0; // where its pixels start in the sorted pixel list (small images)
+    std::uint32_t first = 0; // where its pixels start in the sorted pixel list (small images),
+                             // or its rank among the colours (images given as palette indices)
     std::uint16_t key = 0;
     std::array<std::uint8_t, 3> rgb{};
     std::array<int, 3> order{}; // its sort key for a cut along each axis
@@ -138,6 +139,19 @@ void fillTable(const std::vector<Entry>& entries, const std::vector<Subdivision>
     }
 }
 
+// The cut of the colours in entries (in the order of their number) of an image of pixels
+// pixels, with the table filled in; returns how many subdivisions there are.
+int cutColours(std::vector<Entry>& entries, std::size_t pixels, std::vector<Subdivision>& subdivisions,
+               std::span<MedianCutColour> table)
+{
+    subdivisions.assign(table.size(), Subdivision{});
+    subdivisions[0].entries = std::uint32_t(entries.size());
+    subdivisions[0].count = pixels;
+    const int used = subdivide(entries, subdivisions, int(table.size()));
+    fillTable(entries, subdivisions, used, table);
+    return used;
+}
+
 } // namespace
 
 int medianCut(std::span<const std::uint8_t> red, std::span<const std::uint8_t> green,
@@ -147,10 +161,9 @@ int medianCut(std::span<const std::uint8_t> red, std::span<const std::uint8_t> g
     const std::size_t pixels = indices.size();
     assert(pixels > 0 && red.size() == pixels && green.size() == pixels && blue.size() == pixels);
     assert(!table.empty() && table.size() <= 256);
-    const int tableSize = int(table.size());
 
     std::vector<Entry> entries;
-    std::vector<Subdivision> subdivisions(static_cast<std::size_t>(tableSize));
+    std::vector<Subdivision> subdivisions;
     if (pixels <= sortedPixelsUpTo) {
         // Each pixel as its colour above its position: sorted, equal colours form runs in
         // the order of their 15-bit number.
@@ -166,10 +179,7 @@ int medianCut(std::span<const std::uint8_t> red, std::span<const std::uint8_t> g
             entries.push_back(entryFor(int(key), std::int64_t(end - k), std::uint32_t(k)));
             k = end;
         }
-        subdivisions[0].entries = std::uint32_t(entries.size());
-        subdivisions[0].count = pixels;
-        const int used = subdivide(entries, subdivisions, tableSize);
-        fillTable(entries, subdivisions, used, table);
+        const int used = cutColours(entries, pixels, subdivisions, table);
         for (int i = 0; i < used; ++i) {
             const Subdivision& s = subdivisions[i];
             for (std::uint32_t e = s.begin; e < s.begin + s.entries; ++e)
@@ -194,10 +204,7 @@ int medianCut(std::span<const std::uint8_t> red, std::span<const std::uint8_t> g
     entries.reserve(present.size());
     for (const std::uint16_t key : present)
         entries.push_back(entryFor(key, counts[key], 0));
-    subdivisions[0].entries = std::uint32_t(entries.size());
-    subdivisions[0].count = pixels;
-    const int used = subdivide(entries, subdivisions, tableSize);
-    fillTable(entries, subdivisions, used, table);
+    const int used = cutColours(entries, pixels, subdivisions, table);
     std::vector<std::uint8_t> indexOf(colourCount, 0);
     for (int i = 0; i < used; ++i) {
         const Subdivision& s = subdivisions[i];
@@ -206,5 +213,55 @@ int medianCut(std::span<const std::uint8_t> red, std::span<const std::uint8_t> g
     }
     for (std::size_t k = 0; k < pixels; ++k)
         indices[k] = indexOf[keys[k]];
+    return used;
+}
+
+int medianCutIndexed(std::span<const std::uint8_t> paletteIndices, std::span<const std::uint32_t> palette,
+                     std::span<std::uint8_t> indices, std::span<MedianCutColour> table)
+{
+    const std::size_t pixels = indices.size();
+    assert(pixels > 0 && paletteIndices.size() == pixels && !palette.empty() && palette.size() <= 256);
+    assert(!table.empty() && table.size() <= 256);
+    // The cut sees only each colour and its pixel tally: those come from the tally of each
+    // palette entry, palette entries of one five-bit colour adding up.
+    std::array<std::int64_t, 256> tally{};
+    for (const std::uint8_t p : paletteIndices)
+        ++tally[p];
+    const auto keyOfEntry = [&palette](std::size_t p) {
+        const std::uint32_t rgb = palette[p];
+        return std::uint16_t(keyOf(std::uint8_t(rgb >> 16), std::uint8_t(rgb >> 8), std::uint8_t(rgb)));
+    };
+    std::vector<std::uint16_t> keys;
+    for (std::size_t p = 0; p < palette.size(); ++p)
+        if (tally[p] > 0)
+            keys.push_back(keyOfEntry(p));
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    const auto rankOf = [&keys](std::uint16_t key) {
+        return std::size_t(std::lower_bound(keys.begin(), keys.end(), key) - keys.begin());
+    };
+    std::vector<std::int64_t> counts(keys.size(), 0);
+    for (std::size_t p = 0; p < palette.size(); ++p)
+        if (tally[p] > 0)
+            counts[rankOf(keyOfEntry(p))] += tally[p];
+    std::vector<Entry> entries;
+    entries.reserve(keys.size());
+    for (std::size_t r = 0; r < keys.size(); ++r)
+        entries.push_back(entryFor(keys[r], counts[r], std::uint32_t(r)));
+
+    std::vector<Subdivision> subdivisions;
+    const int used = cutColours(entries, pixels, subdivisions, table);
+    std::vector<std::uint8_t> indexOfRank(keys.size(), 0);
+    for (int i = 0; i < used; ++i) {
+        const Subdivision& s = subdivisions[i];
+        for (std::uint32_t e = s.begin; e < s.begin + s.entries; ++e)
+            indexOfRank[entries[e].first] = std::uint8_t(i);
+    }
+    std::array<std::uint8_t, 256> indexOf{};
+    for (std::size_t p = 0; p < palette.size(); ++p)
+        if (tally[p] > 0)
+            indexOf[p] = indexOfRank[rankOf(keyOfEntry(p))];
+    for (std::size_t k = 0; k < pixels; ++k)
+        indices[k] = indexOf[paletteIndices[k]];
     return used;
 }

@@ -23,3 +23,9 @@ struct MedianCutColour {
 int medianCut(std::span<const std::uint8_t> red, std::span<const std::uint8_t> green,
               std::span<const std::uint8_t> blue, std::span<std::uint8_t> indices,
               std::span<MedianCutColour> table);
+
+// The same for an image given as indices into palette (0xRRGGBB colours, 1 to 256 of them;
+// every index names one): the result medianCut gives for the image in those colours, worked
+// from the tally of each palette entry instead of from every pixel's colour.
+int medianCutIndexed(std::span<const std::uint8_t> paletteIndices, std::span<const std::uint32_t> palette,
+                     std::span<std::uint8_t> indices, std::span<MedianCutColour> table);

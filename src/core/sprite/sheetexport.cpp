@@ -60,7 +60,8 @@ Result<QString> exportTic80(const SpriteSheet& sheet, const ConsoleTarget& targe
     // The three files are synced one by one before each replaces its old one, their folder
     // once after the last.
     FolderSyncs folderSyncs;
-    if (const Result<IndexedImage> written = writeRgbGif(tic80SheetPlanes(sheet, indices), 4, path, &folderSyncs);
+    if (const Result<IndexedImage> written =
+            writePaletteGif(indices, tic80SheetWidth, tic80SheetHeight, sheet.palette, 4, path, &folderSyncs);
         !written)
         return failed(written.message());
     // Current TIC-80 releases import PNG only, one 128 x 128 bank at a time: the upper half
@@ -108,6 +109,18 @@ Result<QString> exportLiko12(const SpriteSheet& sheet, const ConsoleTarget& targ
     return exported(path);
 }
 
+// One cell's colour indices, rows from the top.
+QByteArray cellIndices(const SpriteSheet& sheet, int cell)
+{
+    QByteArray indices(sheet.cellBytes(), '\0');
+    const char* from = sheet.sheetStore.constData() + sheet.cellOffset(cell);
+    char* to = indices.data();
+    // A sprite file may carry bytes above 15; only the low four bits name a colour.
+    for (int i = 0; i < sheet.cellBytes(); ++i)
+        to[i] = char(from[i] & 0x0F);
+    return indices;
+}
+
 Result<QString> exportPixilang(const SpriteSheet& sheet, const QString& folder, const QString& name)
 {
     if (QString error = nameError(name); !error.isEmpty())
@@ -123,8 +136,9 @@ Result<QString> exportPixilang(const SpriteSheet& sheet, const QString& folder, 
     for (int k = 0; k < sheet.cellCount; ++k) {
         // One failure is enough to know the folder will not take the rest: stop here
         // rather than show the same message for every cell.
-        if (const Result<IndexedImage> written = writeRgbGif(
-                cellPlanes(sheet, k), 4, stem + QString::number(k) + QStringLiteral(".gif"), &folderSyncs);
+        if (const Result<IndexedImage> written =
+                writePaletteGif(cellIndices(sheet, k), sheet.cellWidth, sheet.cellHeight, sheet.palette, 4,
+                                stem + QString::number(k) + QStringLiteral(".gif"), &folderSyncs);
             !written)
             return failed(written.message());
     }
@@ -182,11 +196,7 @@ QByteArray tic80SheetIndices(const SpriteSheet& sheet)
 
 RgbPlanes tic80SheetPlanes(const SpriteSheet& sheet)
 {
-    return tic80SheetPlanes(sheet, tic80SheetIndices(sheet));
-}
-
-RgbPlanes tic80SheetPlanes(const SpriteSheet& sheet, const QByteArray& indices)
-{
+    const QByteArray indices = tic80SheetIndices(sheet);
     RgbPlanes planes(tic80SheetWidth, tic80SheetHeight);
     const qsizetype plane = qsizetype(tic80SheetWidth) * tic80SheetHeight;
     char* red = planes.bytes.data();

@@ -28,14 +28,13 @@ QString sheetFitError(const SpriteSheet& sheet, int imageWidth, int imageHeight)
 // drawn at its place in the grid. The upper half is TIC-80's tiles bank, the lower half its
 // sprites bank. The cells must fit (sheetFitError).
 QByteArray tic80SheetIndices(const SpriteSheet& sheet);
-// The same sheet in the palette's colours; the second form takes the sheet's indices already
-// made by tic80SheetIndices.
+// The same sheet in the palette's colours.
 RgbPlanes tic80SheetPlanes(const SpriteSheet& sheet);
-RgbPlanes tic80SheetPlanes(const SpriteSheet& sheet, const QByteArray& indices);
 // The LIKO-12 image: the header line and height rows of width lower-case digits. The cells
 // must fit.
 QStringList gpuimgLines(const SpriteSheet& sheet, int width = gpuimgWidth, int height = gpuimgHeight);
-// One cell as a W x H image in the palette's colours.
+// One cell as a W x H image in the palette's colours (the export writes it from the cell's
+// indices, to the same file).
 RgbPlanes cellPlanes(const SpriteSheet& sheet, int cell);
 
 // Writes the export of the target into folder; name is the sheet's name as typed (LIKO-12
