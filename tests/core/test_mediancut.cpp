@@ -16,10 +16,10 @@
 namespace {
 
 enum class Pattern {
-    Random,      // colours drawn anywhere, pixels pick them at random
+    Random,       // colours drawn anywhere, pixels pick them at random
     EqualTallies, // every colour covers the same number of pixels (as near as the size allows)
-    LowBits,     // colours in clusters that differ only in the three dropped bits
-    Grey,        // colours on the grey line, so every axis ties in width
+    LowBits,      // colours in clusters that differ only in the three dropped bits
+    Grey,         // colours on the grey line, so every axis ties in width
 };
 
 struct Image {
@@ -38,7 +38,8 @@ Image makeImage(int width, int height, int colours, Pattern pattern, quint32 see
         switch (pattern) {
         case Pattern::LowBits:
             if (i % 4 != 0) {
-                palette.push_back((palette[std::size_t(i - i % 4)] & 0xF8F8F8) | (random.generate() & 0x070707));
+                palette.push_back((palette[std::size_t(i - i % 4)] & 0xF8F8F8) |
+                                  (random.generate() & 0x070707));
                 break;
             }
             palette.push_back(random.generate() & 0xFFFFFF);
@@ -115,9 +116,9 @@ Quantized byMedianCut(const Image& image, int tableSize)
     Quantized q;
     q.indices.resize(image.width * image.height);
     std::vector<MedianCutColour> table(std::size_t(tableSize), MedianCutColour{1, 2, 3});
-    q.used = medianCut(image.red, image.green, image.blue,
-                       {reinterpret_cast<std::uint8_t*>(q.indices.data()), std::size_t(q.indices.size())},
-                       table);
+    q.used =
+        medianCut(image.red, image.green, image.blue,
+                  {reinterpret_cast<std::uint8_t*>(q.indices.data()), std::size_t(q.indices.size())}, table);
     for (const MedianCutColour& c : table)
         q.table.append(packed(c.red, c.green, c.blue));
     return q;
@@ -130,9 +131,9 @@ Quantized byMedianCutIndexed(const Image& image, int tableSize)
     q.indices.resize(image.width * image.height);
     std::vector<std::uint8_t> paletteIndices(image.picks.begin(), image.picks.end());
     std::vector<MedianCutColour> table(std::size_t(tableSize), MedianCutColour{1, 2, 3});
-    q.used = medianCutIndexed(paletteIndices, image.palette,
-                              {reinterpret_cast<std::uint8_t*>(q.indices.data()), std::size_t(q.indices.size())},
-                              table);
+    q.used = medianCutIndexed(
+        paletteIndices, image.palette,
+        {reinterpret_cast<std::uint8_t*>(q.indices.data()), std::size_t(q.indices.size())}, table);
     for (const MedianCutColour& c : table)
         q.table.append(packed(c.red, c.green, c.blue));
     return q;
@@ -182,7 +183,8 @@ void TestMedianCut::sameAsGiflib()
     QFETCH(int, height);
     QFETCH(int, colours);
     QFETCH(int, pattern);
-    const Image image = makeImage(width, height, colours, Pattern(pattern), quint32(width * 7919 + colours * 31));
+    const Image image =
+        makeImage(width, height, colours, Pattern(pattern), quint32(width * 7919 + colours * 31));
     for (int bits = 1; bits <= 8; ++bits) {
         const Quantized expected = byGiflib(image, 1 << bits);
         QVERIFY(expected.used > 0);

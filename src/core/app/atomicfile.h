@@ -91,9 +91,11 @@ inline constexpr const char* cannotWriteFormat = "Cannot write %1: %2";
 // points to is never touched. A folder, pipe, device or socket at path is refused and left
 // as it is.
 Result<> writeFileAtomically(const QString& path, const QByteArray& bytes,
-                             const char* failureFormat = cannotWriteFormat, FolderSyncs* folderSyncs = nullptr);
+                             const char* failureFormat = cannotWriteFormat,
+                             FolderSyncs* folderSyncs = nullptr);
 Result<> writeFileAtomically(const QString& path, const ByteProducer& produce,
-                             const char* failureFormat = cannotWriteFormat, FolderSyncs* folderSyncs = nullptr);
+                             const char* failureFormat = cannotWriteFormat,
+                             FolderSyncs* folderSyncs = nullptr);
 
 // The last step of the writer, for files another library wrote (such as an archive
 // written under a temporary name): syncs the finished file at tempPath, renames it over

@@ -97,8 +97,8 @@ Result<IndexedImage> writeQuantized(const QByteArray& indexBuffer, int width, in
     if (!colourMap)
         return Failure{allocationFailed};
     for (int i = 0; i < size; ++i)
-        colourMap->Colors[i] = GifColorType{table[std::size_t(i)].red, table[std::size_t(i)].green,
-                                            table[std::size_t(i)].blue};
+        colourMap->Colors[i] =
+            GifColorType{table[std::size_t(i)].red, table[std::size_t(i)].green, table[std::size_t(i)].blue};
     if (const Result<> saved =
             saveIndexedGif(indexBuffer, width, height, colourBits, colourMap.get(), exportPath, folderSyncs);
         !saved)
