@@ -245,6 +245,34 @@ private slots:
         QCOMPARE(readBytes(path), QByteArray("new archive"));
     }
 
+    // A run of writes that leaves its folder syncs to the end: each file is in place, whole,
+    // as soon as its write returns, a failure in the run keeps what came before it, and the
+    // folders are synced once at the end.
+    void runSyncsFoldersAtTheEnd()
+    {
+        TempHome home;
+        const QString one = home.path() + "/one";
+        const QString two = home.path() + "/two";
+        QDir().mkpath(one);
+        QDir().mkpath(two);
+        QVERIFY(writeBytes(one + "/a", "old a"));
+        FolderSyncs folderSyncs;
+        QVERIFY(writeFileAtomically(one + "/a", QByteArray("new a"), cannotWriteFormat, &folderSyncs));
+        QCOMPARE(readBytes(one + "/a"), QByteArray("new a"));
+        QVERIFY(writeFileAtomically(one + "/b", QByteArray("new b"), cannotWriteFormat, &folderSyncs));
+        QVERIFY(writeFileAtomically(two + "/c", QByteArray("new c"), cannotWriteFormat, &folderSyncs));
+        const Result<> missing =
+            writeFileAtomically(home.path() + "/missing/d", QByteArray("d"), cannotWriteFormat, &folderSyncs);
+        QVERIFY(!missing);
+        QCOMPARE(missing.message(), "Cannot write " + home.path() + "/missing/d: No such file or directory");
+        QCOMPARE(entries(one), (QStringList{"a", "b"}));
+        QCOMPARE(entries(two), QStringList{"c"});
+        QCOMPARE(readBytes(two + "/c"), QByteArray("new c"));
+        const Result<> synced = folderSyncs.sync();
+        QVERIFY2(synced, qPrintable(synced.message()));
+        QVERIFY(folderSyncs.sync()); // nothing is owed twice
+    }
+
     void missingFolderIsNamed()
     {
         TempHome home;

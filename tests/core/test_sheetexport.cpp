@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QTest>
+#include <gif_lib.h>
 #include <optional>
 #include <png.h>
 
@@ -148,6 +149,8 @@ private slots:
     void gifColours();
     void gifFailureInWords();
     void pixilangFiles();
+    void gifsAsGiflibQuantizes_data();
+    void gifsAsGiflibQuantizes();
     void emptyName();
     void replacesExistingFiles();
     void refusals_data();
@@ -394,6 +397,54 @@ void TestSheetExport::pixilangFiles()
     for (int k = 0; k < 3; ++k)
         QCOMPARE(readBytes(home.path() + QStringLiteral("/hero%1.gif").arg(k)).left(10),
                  QByteArray("GIF87a\x10\x00\x10\x00", 10));
+}
+
+// The GIF that GIFLIB's own quantizer and the same writer make of the image.
+QByteArray giflibGif(const RgbPlanes& planes, const QString& path)
+{
+    const qsizetype plane = qsizetype(planes.width) * planes.height;
+    QByteArray rgb = planes.bytes;
+    auto* red = reinterpret_cast<GifByteType*>(rgb.data());
+    QByteArray indices(plane, '\0');
+    ColorMapObject* map = GifMakeMapObject(16, nullptr);
+    int size = 16;
+    const bool quantized =
+        GifQuantizeBuffer(unsigned(planes.width), unsigned(planes.height), &size, red, red + plane,
+                          red + 2 * plane, reinterpret_cast<GifByteType*>(indices.data()), map->Colors) == GIF_OK;
+    const bool saved = quantized && saveIndexedGif(indices, planes.width, planes.height, 4, map, path).ok();
+    GifFreeMapObject(map);
+    return saved ? readBytes(path) : QByteArray();
+}
+
+// Every GIF an export writes is byte for byte the file GIFLIB's quantizer gives, in every
+// built-in palette and in one whose colours fall together in the quantizer's five bits.
+void TestSheetExport::gifsAsGiflibQuantizes_data()
+{
+    QTest::addColumn<int>("paletteIndex"); // -1: colours a few steps apart
+    for (int i = 0; i < int(paletteTable.size()); ++i)
+        QTest::addRow("%s", paletteTable[i].name) << i;
+    QTest::newRow("near greys") << -1;
+}
+
+void TestSheetExport::gifsAsGiflibQuantizes()
+{
+    QFETCH(int, paletteIndex);
+    TempHome home;
+    const QString hex = paletteIndex < 0 ? QString() : QLatin1String(paletteTable[paletteIndex].defaultHex);
+    for (const int cellSize : {8, 16}) {
+        SpriteSheet sheet = makeBlankSheet(cellSize, cellSize, cellSize == 8 ? 64 : 12);
+        for (int i = 0; i < 16; ++i)
+            sheet.palette[size_t(i)] = paletteIndex < 0 ? 0xFF000000u | std::uint32_t(0x7C7C7C + 3 * i)
+                                                        : parseHexColour(QStringView(hex).mid(6 * i, 6));
+        scribble(sheet, std::uint32_t(paletteIndex + 7 * cellSize));
+        QVERIFY(exportSheet(sheet, "0", home.path(), "s").ok());
+        QCOMPARE(readBytes(home.path() + "/export.gif"),
+                 giflibGif(tic80SheetPlanes(sheet), home.path() + "/expected.gif"));
+        QVERIFY(exportSheet(sheet, "3", home.path(), "cell").ok());
+        for (int k = 0; k < sheet.cellCount; ++k)
+            QCOMPARE(readBytes(home.path() + QStringLiteral("/cell%1.gif").arg(k)),
+                     giflibGif(cellPlanes(sheet, k), home.path() + "/expected.gif"));
+    }
 }
 
 void TestSheetExport::emptyName()

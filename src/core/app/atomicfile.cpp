@@ -17,7 +17,12 @@
 #include <unistd.h>
 #endif
 
-ByteSink::ByteSink(Drain drainTo, qsizetype capacity) : drain(std::move(drainTo)), buffer(size_t(capacity)) {}
+// The buffer is left uninitialised: every byte drained was appended first, and a small file
+// touches only the pages it fills instead of clearing a megabyte for each write.
+ByteSink::ByteSink(Drain drainTo, qsizetype bufferSize)
+    : drain(std::move(drainTo)), buffer(new char[size_t(bufferSize)]), capacity(bufferSize)
+{
+}
 
 bool ByteSink::append(const char* data, qsizetype size)
 {
@@ -31,19 +36,21 @@ bool ByteSink::append(const char* data, qsizetype size)
 
 char* ByteSink::reserve(qsizetype size)
 {
-    if (qsizetype(buffer.size()) - used < size) {
+    if (capacity - used < size) {
         flush();
         // A single piece larger than the buffer (a line of many megabytes) gets the room
-        // it needs, once.
-        if (qsizetype(buffer.size()) < size)
-            buffer.resize(size_t(size));
+        // it needs, once; the buffer is empty after the flush.
+        if (capacity < size) {
+            buffer.reset(new char[size_t(size)]);
+            capacity = size;
+        }
     }
-    return buffer.data() + used;
+    return buffer.get() + used;
 }
 
 bool ByteSink::flush()
 {
-    if (used > 0 && !broken && !drain(buffer.data(), used))
+    if (used > 0 && !broken && !drain(buffer.get(), used))
         broken = true;
     used = 0;
     return !broken;
@@ -194,8 +201,19 @@ bool syncFolder(const QByteArray& folder, int* code)
     return false;
 }
 
+bool syncFolderAfter(const QByteArray& folder, const QString& path, QString* error, const char* format)
+{
+    int code = 0;
+    if (!syncFolder(folder, &code))
+        return fail(error, format, path,
+                    QStringLiteral("The new file is in place, but its folder could not be synced to disk: ") +
+                        causeOf(code));
+    return true;
+}
+
 // The shared end of both writers: fd is open on the finished temporary file.
-bool replaceWith(int fd, const QByteArray& tempName, const QString& path, QString* error, const char* format)
+bool replaceWith(int fd, const QByteArray& tempName, const QString& path, QString* error, const char* format,
+                 FolderSyncs* deferred)
 {
     const QByteArray target = QFile::encodeName(path);
     const auto abandon = [&](const QString& cause) {
@@ -221,11 +239,11 @@ bool replaceWith(int fd, const QByteArray& tempName, const QString& path, QStrin
         return abandon(causeOf(errno));
     if (::rename(tempName.constData(), target.constData()) != 0)
         return abandon(causeOf(errno));
-    if (!syncFolder(folderOf(target), &code))
-        return fail(error, format, path,
-                    QStringLiteral("The new file is in place, but its folder could not be synced to disk: ") +
-                        causeOf(code));
-    return true;
+    if (deferred) {
+        deferred->owe(folderOf(target), path, format);
+        return true;
+    }
+    return syncFolderAfter(folderOf(target), path, error, format);
 }
 
 #endif
@@ -235,7 +253,7 @@ bool replaceWith(int fd, const QByteArray& tempName, const QString& path, QStrin
 // The writer, the commit and the reader with the message in an out-parameter; the public
 // functions at the end hand it on as a Result.
 static bool writeProduced(const QString& path, const ByteProducer& produce, QString* error,
-                          const char* failureFormat);
+                          const char* failureFormat, FolderSyncs* deferred);
 static bool commitTemporary(const QString& tempPath, const QString& path, QString* error,
                             const char* failureFormat);
 static bool openRegular(QFile& file, const QString& path, QString* error);
@@ -243,7 +261,7 @@ static bool openRegular(QFile& file, const QString& path, QString* error);
 #ifndef Q_OS_WIN
 
 static bool writeProduced(const QString& path, const ByteProducer& produce, QString* error,
-                          const char* failureFormat)
+                          const char* failureFormat, FolderSyncs* deferred)
 {
     if (path.isEmpty())
         return fail(error, failureFormat, path, causeOf(ENOENT));
@@ -263,7 +281,7 @@ static bool writeProduced(const QString& path, const ByteProducer& produce, QStr
         ::unlink(tempName.constData());
         return fail(error, failureFormat, path, causeOf(code));
     }
-    return replaceWith(fd, tempName, path, error, failureFormat);
+    return replaceWith(fd, tempName, path, error, failureFormat, deferred);
 }
 
 static bool commitTemporary(const QString& tempPath, const QString& path, QString* error,
@@ -282,7 +300,7 @@ static bool commitTemporary(const QString& tempPath, const QString& path, QStrin
         return fail(error, failureFormat, path,
                     QStringLiteral("The finished file %1 is not a regular file.").arg(tempPath));
     }
-    return replaceWith(fd, tempName, path, error, failureFormat);
+    return replaceWith(fd, tempName, path, error, failureFormat, nullptr);
 }
 
 static bool openRegular(QFile& file, const QString& path, QString* error)
@@ -327,8 +345,9 @@ static bool openRegular(QFile& file, const QString& path, QString* error)
 // Windows has no links and pipes of this kind in the workspace; its own replace is the
 // save file's, checked at every step.
 static bool writeProduced(const QString& path, const ByteProducer& produce, QString* error,
-                          const char* failureFormat)
+                          const char* failureFormat, FolderSyncs* deferred)
 {
+    Q_UNUSED(deferred); // the save file's commit leaves nothing to sync later
     if (QFileInfo(path).isDir())
         return fail(error, failureFormat, path, QStringLiteral("It is a folder; it was left as it is."));
     QSaveFile file(path);
@@ -381,18 +400,61 @@ static std::optional<QByteArray> readWhole(const QString& path, QString* error)
     return bytes;
 }
 
-Result<> writeFileAtomically(const QString& path, const QByteArray& bytes, const char* failureFormat)
+Result<> writeFileAtomically(const QString& path, const QByteArray& bytes, const char* failureFormat,
+                             FolderSyncs* folderSyncs)
 {
     return writeFileAtomically(
-        path, [&bytes](ByteSink& sink) { sink.append(bytes); }, failureFormat);
+        path, [&bytes](ByteSink& sink) { sink.append(bytes); }, failureFormat, folderSyncs);
 }
 
-Result<> writeFileAtomically(const QString& path, const ByteProducer& produce, const char* failureFormat)
+Result<> writeFileAtomically(const QString& path, const ByteProducer& produce, const char* failureFormat,
+                             FolderSyncs* folderSyncs)
 {
     QString error;
-    if (!writeProduced(path, produce, &error, failureFormat))
+    if (!writeProduced(path, produce, &error, failureFormat, folderSyncs))
         return Failure{error};
     return {};
+}
+
+void FolderSyncs::owe(const QByteArray& folder, const QString& path, const char* failureFormat)
+{
+    for (Owed& o : owed)
+        if (o.folder == folder) {
+            o.path = path;
+            o.format = failureFormat;
+            return;
+        }
+    owed.push_back(Owed{folder, path, failureFormat});
+}
+
+Result<> FolderSyncs::sync()
+{
+    std::vector<Owed> due;
+    due.swap(owed);
+    QString error;
+    bool synced = true;
+    for (const Owed& o : due) {
+#ifndef Q_OS_WIN
+        // Every folder is synced even after one fails; the first failure is the one told.
+        QString failure;
+        if (!syncFolderAfter(o.folder, o.path, &failure, o.format) && synced) {
+            synced = false;
+            error = failure;
+        }
+#else
+        Q_UNUSED(o);
+#endif
+    }
+    if (!synced)
+        return Failure{error};
+    return {};
+}
+
+FolderSyncs::~FolderSyncs()
+{
+    // A run cut short by a failure still makes the files it replaced last.
+    if (!owed.empty())
+        (void)sync();
 }
 
 Result<> commitTemporaryFile(const QString& tempPath, const QString& path, const char* failureFormat)

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -33,20 +34,49 @@ public:
     // Room for at least size bytes at the end of what was appended...
     char* reserve(qsizetype size);
     // ...of which those before end are taken.
-    void commit(const char* end) { used = end - buffer.data(); }
+    void commit(const char* end) { used = end - buffer.get(); }
     // Hands what is buffered to the drain.
     bool flush();
     bool failed() const { return broken; }
 
 private:
     Drain drain;
-    std::vector<char> buffer;
+    std::unique_ptr<char[]> buffer;
+    qsizetype capacity = 0;
     qsizetype used = 0;
     bool broken = false;
 };
 
 // Writes what produce appends to the sink it is given.
 using ByteProducer = std::function<void(ByteSink& sink)>;
+
+// The folder syncs owed by a run of writes that ends before anything is reported: an export
+// of many files syncs its folder once, after the last rename, instead of after each. Each
+// file is still synced before it replaces the old one, so every file in place is whole; the
+// sync() at the end makes the renames themselves last, and what the run's caller reports as
+// written is on disk once it returns. Whatever is still owed when the object goes (a run
+// that stopped at a failure) is synced then, as well as it can be.
+class FolderSyncs {
+public:
+    FolderSyncs() = default;
+    FolderSyncs(const FolderSyncs&) = delete;
+    FolderSyncs& operator=(const FolderSyncs&) = delete;
+    ~FolderSyncs();
+
+    // Syncs every folder owed. A failure's message is that of the writer's own folder sync,
+    // for the last file written into that folder.
+    Result<> sync();
+    // For the writer: a file was renamed into folder.
+    void owe(const QByteArray& folder, const QString& path, const char* failureFormat);
+
+private:
+    struct Owed {
+        QByteArray folder;
+        QString path;
+        const char* format = nullptr;
+    };
+    std::vector<Owed> owed;
+};
 
 // The message of a failed write: %1 is the path, %2 the cause in words.
 inline constexpr const char* cannotWriteFormat = "Cannot write %1: %2";
@@ -55,14 +85,17 @@ inline constexpr const char* cannotWriteFormat = "Cannot write %1: %2";
 // folder, which is flushed to disk and renamed over path only when every write, the sync
 // and the close succeeded; the folder is synced after the rename. On any failure path keeps
 // what it held, nothing is left behind, and the failure's message is failureFormat with the
-// path and the cause ("No space left on device") filled in. An existing file keeps its
+// path and the cause ("No space left on device") filled in. Given folderSyncs, the folder sync
+// is left to it, for a run of writes that syncs each folder once. An existing file keeps its
 // permission bits. A symbolic link at path is replaced by the new file itself; what it
 // points to is never touched. A folder, pipe, device or socket at path is refused and left
 // as it is.
 Result<> writeFileAtomically(const QString& path, const QByteArray& bytes,
-                             const char* failureFormat = cannotWriteFormat);
+                             const char* failureFormat = cannotWriteFormat,
+                             FolderSyncs* folderSyncs = nullptr);
 Result<> writeFileAtomically(const QString& path, const ByteProducer& produce,
-                             const char* failureFormat = cannotWriteFormat);
+                             const char* failureFormat = cannotWriteFormat,
+                             FolderSyncs* folderSyncs = nullptr);
 
 // The last step of the writer, for files another library wrote (such as an archive
 // written under a temporary name): syncs the finished file at tempPath, renames it over

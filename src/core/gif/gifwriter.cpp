@@ -2,7 +2,10 @@
 #include "core/gif/gifwriter.h"
 
 #include "core/app/atomicfile.h"
+#include "core/gif/mediancut.h"
 
+#include <algorithm>
+#include <array>
 #include <gif_lib.h>
 #include <memory>
 #include <optional>
@@ -65,7 +68,7 @@ std::optional<int> encodeGif(const QByteArray& indexBuffer, int width, int heigh
 } // namespace
 
 Result<> saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int colourBits,
-                        const ColorMapObject* colourMap, const QString& exportPath)
+                        const ColorMapObject* colourMap, const QString& exportPath, FolderSyncs* folderSyncs)
 {
     // The stream is built in memory and written by the one atomic writer: an export that
     // fails half-way (a full disk) never leaves a torn GIF where the console would load it,
@@ -78,36 +81,26 @@ Result<> saveIndexedGif(const QByteArray& indexBuffer, int width, int height, in
                            .arg(exportPath, why ? QString::fromLatin1(why)
                                                 : QStringLiteral("GIFLIB error %1").arg(*code))};
     }
-    return writeFileAtomically(exportPath, bytes, "Failed to create file.\n%1: %2");
+    return writeFileAtomically(exportPath, bytes, "Failed to create file.\n%1: %2", folderSyncs);
 }
 
-Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath)
+namespace {
+
+// The rest of both writers once the quantizer has filled indexBuffer and table: the file,
+// then the indexed image it holds.
+Result<IndexedImage> writeQuantized(const QByteArray& indexBuffer, int width, int height, int colourBits,
+                                    std::span<const MedianCutColour> table, const QString& exportPath,
+                                    FolderSyncs* folderSyncs)
 {
-    const int width = rgbPlanes.width;
-    const int height = rgbPlanes.height;
-    const qsizetype plane = qsizetype(width) * height;
-    if (width <= 0 || height <= 0 || colourBits < 1 || colourBits > 8 ||
-        rgbPlanes.bytes.size() != 3 * plane) {
-        return Failure{allocationFailed};
-    }
     const int size = 1 << colourBits;
     MapPtr colourMap(GifMakeMapObject(size, nullptr));
-    QByteArray indexBuffer(plane, '\0');
-    if (!colourMap || indexBuffer.size() != plane) {
+    if (!colourMap)
         return Failure{allocationFailed};
-    }
-    // The quantizer reads its planes through non-const pointers; it gets its own copy.
-    QByteArray planes = rgbPlanes.bytes;
-    auto* red = reinterpret_cast<GifByteType*>(planes.data());
-    int coloursUsed = size;
-    if (GifQuantizeBuffer(unsigned(width), unsigned(height), &coloursUsed, red, red + plane, red + 2 * plane,
-                          reinterpret_cast<GifByteType*>(indexBuffer.data()),
-                          colourMap->Colors) == GIF_ERROR) {
-        // The quantizer fails only when it cannot get its working memory.
-        return Failure{allocationFailed};
-    }
+    for (int i = 0; i < size; ++i)
+        colourMap->Colors[i] =
+            GifColorType{table[std::size_t(i)].red, table[std::size_t(i)].green, table[std::size_t(i)].blue};
     if (const Result<> saved =
-            saveIndexedGif(indexBuffer, width, height, colourBits, colourMap.get(), exportPath);
+            saveIndexedGif(indexBuffer, width, height, colourBits, colourMap.get(), exportPath, folderSyncs);
         !saved)
         return Failure{saved.message()};
     IndexedImage written;
@@ -119,4 +112,50 @@ Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, con
         written.colours.append(std::uint32_t(c.Red) << 16 | std::uint32_t(c.Green) << 8 | c.Blue);
     }
     return written;
+}
+
+} // namespace
+
+Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath,
+                                 FolderSyncs* folderSyncs)
+{
+    const int width = rgbPlanes.width;
+    const int height = rgbPlanes.height;
+    const qsizetype plane = qsizetype(width) * height;
+    if (width <= 0 || height <= 0 || colourBits < 1 || colourBits > 8 ||
+        rgbPlanes.bytes.size() != 3 * plane) {
+        return Failure{allocationFailed};
+    }
+    QByteArray indexBuffer(plane, '\0');
+    if (indexBuffer.size() != plane)
+        return Failure{allocationFailed};
+    const auto* red = reinterpret_cast<const std::uint8_t*>(rgbPlanes.bytes.constData());
+    const auto planeBytes = std::size_t(plane);
+    std::array<MedianCutColour, 256> table;
+    const auto used = std::span(table).first(std::size_t(1) << colourBits);
+    medianCut({red, planeBytes}, {red + plane, planeBytes}, {red + 2 * plane, planeBytes},
+              {reinterpret_cast<std::uint8_t*>(indexBuffer.data()), planeBytes}, used);
+    return writeQuantized(indexBuffer, width, height, colourBits, used, exportPath, folderSyncs);
+}
+
+Result<IndexedImage> writePaletteGif(const QByteArray& paletteIndices, int width, int height,
+                                     std::span<const std::uint32_t> palette, int colourBits,
+                                     const QString& exportPath, FolderSyncs* folderSyncs)
+{
+    const qsizetype plane = qsizetype(width) * height;
+    if (width <= 0 || height <= 0 || colourBits < 1 || colourBits > 8 || paletteIndices.size() != plane ||
+        palette.empty() || palette.size() > 256 ||
+        std::any_of(paletteIndices.begin(), paletteIndices.end(),
+                    [&palette](char p) { return std::uint8_t(p) >= palette.size(); })) {
+        return Failure{allocationFailed};
+    }
+    QByteArray indexBuffer(plane, '\0');
+    if (indexBuffer.size() != plane)
+        return Failure{allocationFailed};
+    const auto planeBytes = std::size_t(plane);
+    std::array<MedianCutColour, 256> table;
+    const auto used = std::span(table).first(std::size_t(1) << colourBits);
+    medianCutIndexed({reinterpret_cast<const std::uint8_t*>(paletteIndices.constData()), planeBytes}, palette,
+                     {reinterpret_cast<std::uint8_t*>(indexBuffer.data()), planeBytes}, used);
+    return writeQuantized(indexBuffer, width, height, colourBits, used, exportPath, folderSyncs);
 }

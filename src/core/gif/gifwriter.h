@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // A true-colour image in memory written as a single-image GIF of at most 1 << colourBits
-// colours, reduced by GIFLIB's own quantizer.
+// colours, reduced by the median cut GIFLIB's quantizer makes.
 
 #include "core/app/result.h"
 
@@ -9,8 +9,10 @@
 #include <QList>
 #include <QString>
 #include <cstdint>
+#include <span>
 
 struct ColorMapObject;
+class FolderSyncs;
 
 // The planar true-colour image: the red plane, then the green plane, then the blue plane,
 // each width * height bytes, rows from the top.
@@ -43,9 +45,19 @@ struct IndexedImage {
 
 // Quantizes rgbPlanes to 1 << colourBits colours and writes the GIF at exportPath,
 // replacing any file there only once the new one is complete. A success holds the indexed
-// image the file holds; on failure nothing is left behind.
-Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath);
+// image the file holds; on failure nothing is left behind. folderSyncs, if given, takes the
+// folder sync (see writeFileAtomically).
+Result<IndexedImage> writeRgbGif(const RgbPlanes& rgbPlanes, int colourBits, const QString& exportPath,
+                                 FolderSyncs* folderSyncs = nullptr);
+
+// The same for an image given as palette indices (width * height of them, each naming one of
+// palette's 1 to 256 0xRRGGBB colours): the file writeRgbGif writes for the image in those
+// colours, without making its planes.
+Result<IndexedImage> writePaletteGif(const QByteArray& paletteIndices, int width, int height,
+                                     std::span<const std::uint32_t> palette, int colourBits,
+                                     const QString& exportPath, FolderSyncs* folderSyncs = nullptr);
 
 // The file-writing half of writeRgbGif: indexBuffer holds width * height table indices.
 Result<> saveIndexedGif(const QByteArray& indexBuffer, int width, int height, int colourBits,
-                        const ColorMapObject* colourMap, const QString& exportPath);
+                        const ColorMapObject* colourMap, const QString& exportPath,
+                        FolderSyncs* folderSyncs = nullptr);

@@ -57,7 +57,12 @@ Result<QString> exportTic80(const SpriteSheet& sheet, const ConsoleTarget& targe
         return failed(error);
     const QString path = folder + QStringLiteral("/export.gif");
     const QByteArray indices = tic80SheetIndices(sheet);
-    if (const Result<IndexedImage> written = writeRgbGif(tic80SheetPlanes(sheet), 4, path); !written)
+    // The three files are synced one by one before each replaces its old one, their folder
+    // once after the last.
+    FolderSyncs folderSyncs;
+    if (const Result<IndexedImage> written =
+            writePaletteGif(indices, tic80SheetWidth, tic80SheetHeight, sheet.palette, 4, path, &folderSyncs);
+        !written)
         return failed(written.message());
     // Current TIC-80 releases import PNG only, one 128 x 128 bank at a time: the upper half
     // holds the tiles, the lower the sprites. Import maps every pixel to the nearest colour
@@ -79,9 +84,13 @@ Result<QString> exportTic80(const SpriteSheet& sheet, const ConsoleTarget& targe
             encodeIndexedPng(tic80SheetWidth, tic80BankHeight, indices.mid(bank.offset, bankBytes), colours);
         if (!png)
             return failed(QStringLiteral("Failed to create %1\n%2").arg(bankPath, png.message()));
-        if (const Result<> written = writeFileAtomically(bankPath, *png, "Failed to create %1\n%2"); !written)
+        if (const Result<> written =
+                writeFileAtomically(bankPath, *png, "Failed to create %1\n%2", &folderSyncs);
+            !written)
             return failed(written.message());
     }
+    if (const Result<> synced = folderSyncs.sync(); !synced)
+        return failed(synced.message());
     return exported(path);
 }
 
@@ -100,6 +109,18 @@ Result<QString> exportLiko12(const SpriteSheet& sheet, const ConsoleTarget& targ
     return exported(path);
 }
 
+// One cell's colour indices, rows from the top.
+QByteArray cellIndices(const SpriteSheet& sheet, int cell)
+{
+    QByteArray indices(sheet.cellBytes(), '\0');
+    const char* from = sheet.sheetStore.constData() + sheet.cellOffset(cell);
+    char* to = indices.data();
+    // A sprite file may carry bytes above 15; only the low four bits name a colour.
+    for (int i = 0; i < sheet.cellBytes(); ++i)
+        to[i] = char(from[i] & 0x0F);
+    return indices;
+}
+
 Result<QString> exportPixilang(const SpriteSheet& sheet, const QString& folder, const QString& name)
 {
     if (QString error = nameError(name); !error.isEmpty())
@@ -109,14 +130,20 @@ Result<QString> exportPixilang(const SpriteSheet& sheet, const QString& folder, 
                           .arg(sheet.cellWidth)
                           .arg(sheet.cellHeight));
     const QString stem = folder + u'/' + name;
+    // Each cell's file is synced before it replaces the old one; the folder is synced once,
+    // after the last, instead of once for each of up to 256 files.
+    FolderSyncs folderSyncs;
     for (int k = 0; k < sheet.cellCount; ++k) {
         // One failure is enough to know the folder will not take the rest: stop here
         // rather than show the same message for every cell.
         if (const Result<IndexedImage> written =
-                writeRgbGif(cellPlanes(sheet, k), 4, stem + QString::number(k) + QStringLiteral(".gif"));
+                writePaletteGif(cellIndices(sheet, k), sheet.cellWidth, sheet.cellHeight, sheet.palette, 4,
+                                stem + QString::number(k) + QStringLiteral(".gif"), &folderSyncs);
             !written)
             return failed(written.message());
     }
+    if (const Result<> synced = folderSyncs.sync(); !synced)
+        return failed(synced.message());
     return exported(stem + QStringLiteral("*.gif"));
 }
 
@@ -149,13 +176,20 @@ QString sheetFitError(const SpriteSheet& sheet, int imageWidth, int imageHeight)
 QByteArray tic80SheetIndices(const SpriteSheet& sheet)
 {
     QByteArray indices(qsizetype(tic80SheetWidth) * tic80SheetHeight, '\0');
+    char* out = indices.data();
+    const char* store = sheet.sheetStore.constData();
     const int perRow = tic80SheetWidth / sheet.cellWidth;
     for (int k = 0; k < sheet.cellCount; ++k) {
         const int left = cellLeft(sheet, perRow, k);
         const int top = cellTop(sheet, perRow, k);
-        for (int y = 0; y < sheet.cellHeight; ++y)
+        const char* cell = store + sheet.cellOffset(k);
+        for (int y = 0; y < sheet.cellHeight; ++y) {
+            char* row = out + (top + y) * tic80SheetWidth + left;
+            const char* from = cell + y * sheet.cellWidth;
+            // A sprite file may carry bytes above 15; only the low four bits name a colour.
             for (int x = 0; x < sheet.cellWidth; ++x)
-                indices[(top + y) * tic80SheetWidth + left + x] = char(cellPixel(sheet, k, x, y));
+                row[x] = char(from[x] & 0x0F);
+        }
     }
     return indices;
 }
@@ -164,9 +198,14 @@ RgbPlanes tic80SheetPlanes(const SpriteSheet& sheet)
 {
     const QByteArray indices = tic80SheetIndices(sheet);
     RgbPlanes planes(tic80SheetWidth, tic80SheetHeight);
-    for (int y = 0; y < tic80SheetHeight; ++y)
-        for (int x = 0; x < tic80SheetWidth; ++x)
-            planes.setPixel(x, y, sheet.palette[std::uint8_t(indices[y * tic80SheetWidth + x])]);
+    const qsizetype plane = qsizetype(tic80SheetWidth) * tic80SheetHeight;
+    char* red = planes.bytes.data();
+    for (qsizetype k = 0; k < plane; ++k) {
+        const std::uint32_t rgb = sheet.palette[std::uint8_t(indices[k])];
+        red[k] = char((rgb >> 16) & 0xFF);
+        red[plane + k] = char((rgb >> 8) & 0xFF);
+        red[2 * plane + k] = char(rgb & 0xFF);
+    }
     return planes;
 }
 

@@ -33,7 +33,8 @@ RgbPlanes tic80SheetPlanes(const SpriteSheet& sheet);
 // The LIKO-12 image: the header line and height rows of width lower-case digits. The cells
 // must fit.
 QStringList gpuimgLines(const SpriteSheet& sheet, int width = gpuimgWidth, int height = gpuimgHeight);
-// One cell as a W x H image in the palette's colours.
+// One cell as a W x H image in the palette's colours (the export writes it from the cell's
+// indices, to the same file).
 RgbPlanes cellPlanes(const SpriteSheet& sheet, int cell);
 
 // Writes the export of the target into folder; name is the sheet's name as typed (LIKO-12
