@@ -17,7 +17,10 @@
 #include <unistd.h>
 #endif
 
-ByteSink::ByteSink(Drain drainTo, qsizetype capacity) : drain(std::move(drainTo)), buffer(size_t(capacity)) {}
+ByteSink::ByteSink(Drain drainTo, qsizetype capacityBytes)
+    : drain(std::move(drainTo)), buffer(new char[size_t(capacityBytes)]), capacity(capacityBytes)
+{
+}
 
 bool ByteSink::append(const char* data, qsizetype size)
 {
@@ -31,19 +34,21 @@ bool ByteSink::append(const char* data, qsizetype size)
 
 char* ByteSink::reserve(qsizetype size)
 {
-    if (qsizetype(buffer.size()) - used < size) {
+    if (capacity - used < size) {
         flush();
         // A single piece larger than the buffer (a line of many megabytes) gets the room
         // it needs, once.
-        if (qsizetype(buffer.size()) < size)
-            buffer.resize(size_t(size));
+        if (capacity < size) {
+            buffer.reset(new char[size_t(size)]);
+            capacity = size;
+        }
     }
-    return buffer.data() + used;
+    return buffer.get() + used;
 }
 
 bool ByteSink::flush()
 {
-    if (used > 0 && !broken && !drain(buffer.data(), used))
+    if (used > 0 && !broken && !drain(buffer.get(), used))
         broken = true;
     used = 0;
     return !broken;

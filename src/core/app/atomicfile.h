@@ -13,8 +13,8 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
-#include <vector>
 
 // Bytes on their way to a file, gathered into large writes. Encoders write straight into
 // its buffer (reserve, then commit), so a large text never exists as one array in memory.
@@ -33,14 +33,17 @@ public:
     // Room for at least size bytes at the end of what was appended...
     char* reserve(qsizetype size);
     // ...of which those before end are taken.
-    void commit(const char* end) { used = end - buffer.data(); }
+    void commit(const char* end) { used = end - buffer.get(); }
     // Hands what is buffered to the drain.
     bool flush();
     bool failed() const { return broken; }
 
 private:
     Drain drain;
-    std::vector<char> buffer;
+    // Not zeroed: every byte is written before it is drained, and clearing a megabyte
+    // for each save would cost as much as encoding one.
+    std::unique_ptr<char[]> buffer;
+    qsizetype capacity;
     qsizetype used = 0;
     bool broken = false;
 };
