@@ -32,16 +32,14 @@ bool ByteSink::append(const char* data, qsizetype size)
     return !broken;
 }
 
-char* ByteSink::reserve(qsizetype size)
+char* ByteSink::reserveByFlushing(qsizetype size)
 {
-    if (capacity - used < size) {
-        flush();
-        // A single piece larger than the buffer (a line of many megabytes) gets the room
-        // it needs, once.
-        if (capacity < size) {
-            buffer.reset(new char[size_t(size)]);
-            capacity = size;
-        }
+    flush();
+    // A single piece larger than the buffer (a line of many megabytes) gets the room it
+    // needs, once.
+    if (capacity < size) {
+        buffer.reset(new char[size_t(size)]);
+        capacity = size;
     }
     return buffer.get() + used;
 }
