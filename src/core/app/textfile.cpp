@@ -118,6 +118,25 @@ QStringList latin1Lines(QByteArrayView bytes)
     return lines;
 }
 
+bool isAscii(QByteArrayView bytes)
+{
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+#ifdef __SSE2__
+    if (end - p >= 16) {
+        const auto ascii16 = [](const char* at) {
+            return _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at))) == 0;
+        };
+        for (; end - p >= 16; p += 16)
+            if (!ascii16(p))
+                return false;
+        // The short rest: the last sixteen bytes again, some of them looked at already.
+        return p == end || ascii16(end - 16);
+    }
+#endif
+    return std::all_of(p, end, [](char c) { return quint8(c) < 0x80; });
+}
+
 // The same for UTF-8, with the decoder and flags a whole-text decode uses; nothing when
 // the bytes are not valid UTF-8.
 std::optional<QStringList> utf8Lines(QByteArrayView bytes)
@@ -128,6 +147,13 @@ std::optional<QStringList> utf8Lines(QByteArrayView bytes)
     lines.reserve(byteLineCount(bytes));
     bool invalid = false;
     forEachByteLine(bytes, [&](qsizetype start, qsizetype length) {
+        const QByteArrayView bytesOfLine = bytes.sliced(start, length);
+        // Most lines of a program are ASCII, which decodes as Latin-1 does, without the
+        // decoder's work per call.
+        if (isAscii(bytesOfLine)) {
+            lines.append(QString::fromLatin1(bytesOfLine));
+            return true;
+        }
         // Straight into the line's own string: one allocation, no decoded copy.
         QString line(decode.requiredSpace(length), Qt::Uninitialized);
         const QChar* end = decode.appendToBuffer(line.data(), bytes.sliced(start, length));
