@@ -17,10 +17,8 @@
 #include <unistd.h>
 #endif
 
-// The buffer is left uninitialised: every byte drained was appended first, and a small file
-// touches only the pages it fills instead of clearing a megabyte for each write.
-ByteSink::ByteSink(Drain drainTo, qsizetype bufferSize)
-    : drain(std::move(drainTo)), buffer(new char[size_t(bufferSize)]), capacity(bufferSize)
+ByteSink::ByteSink(Drain drainTo, qsizetype capacityBytes)
+    : drain(std::move(drainTo)), buffer(new char[size_t(capacityBytes)]), capacity(capacityBytes)
 {
 }
 
@@ -34,16 +32,14 @@ bool ByteSink::append(const char* data, qsizetype size)
     return !broken;
 }
 
-char* ByteSink::reserve(qsizetype size)
+char* ByteSink::reserveByFlushing(qsizetype size)
 {
-    if (capacity - used < size) {
-        flush();
-        // A single piece larger than the buffer (a line of many megabytes) gets the room
-        // it needs, once; the buffer is empty after the flush.
-        if (capacity < size) {
-            buffer.reset(new char[size_t(size)]);
-            capacity = size;
-        }
+    flush();
+    // A single piece larger than the buffer (a line of many megabytes) gets the room it
+    // needs, once.
+    if (capacity < size) {
+        buffer.reset(new char[size_t(size)]);
+        capacity = size;
     }
     return buffer.get() + used;
 }

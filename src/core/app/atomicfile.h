@@ -15,7 +15,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 // Bytes on their way to a file, gathered into large writes. Encoders write straight into
 // its buffer (reserve, then commit), so a large text never exists as one array in memory.
@@ -32,7 +31,11 @@ public:
     bool append(const char* data, qsizetype size);
     bool append(QByteArrayView bytes) { return append(bytes.data(), bytes.size()); }
     // Room for at least size bytes at the end of what was appended...
-    char* reserve(qsizetype size);
+    char* reserve(qsizetype size)
+    {
+        // Inline for the common case: a short line that fits in the buffer.
+        return capacity - used >= size ? buffer.get() + used : reserveByFlushing(size);
+    }
     // ...of which those before end are taken.
     void commit(const char* end) { used = end - buffer.get(); }
     // Hands what is buffered to the drain.
@@ -40,9 +43,13 @@ public:
     bool failed() const { return broken; }
 
 private:
+    char* reserveByFlushing(qsizetype size);
+
     Drain drain;
+    // Not zeroed: every byte is written before it is drained, and clearing a megabyte
+    // for each save would cost as much as encoding one.
     std::unique_ptr<char[]> buffer;
-    qsizetype capacity = 0;
+    qsizetype capacity;
     qsizetype used = 0;
     bool broken = false;
 };

@@ -37,7 +37,10 @@ constexpr uLong regularFileMode = 0100666;
 // Past this size an entry gets Zip64 sizes: deflating a file can make it a little longer,
 // so the limit stays well below the 4 GiB a plain header can hold.
 constexpr qint64 zip64FromSize = 0xF0000000;
-constexpr qint64 readChunk = qint64(1) << 16;
+// Read and handed to the deflater in pieces this large: a typical code file in one piece,
+// a huge one without its whole size in memory. How the bytes are split does not change
+// what zlib makes of them.
+constexpr qint64 readChunk = qint64(1) << 20;
 
 QByteArray nativeName(const QString& path)
 {

@@ -52,10 +52,16 @@ bool lineFitsLatin1(QStringView line)
     const char16_t* const end = p + line.size();
 #ifdef __SSE2__
     const __m128i high = _mm_set1_epi16(short(0xFF00));
-    for (; end - p >= 8; p += 8) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), _mm_setzero_si128())) != 0xFFFF)
-            return false;
+    const auto fits = [&high](const char16_t* at) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        return _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), _mm_setzero_si128())) == 0xFFFF;
+    };
+    if (end - p >= 8) {
+        for (; end - p >= 8; p += 8)
+            if (!fits(p))
+                return false;
+        // The short rest: the last eight units again, some of them looked at already.
+        return p == end || fits(end - 8);
     }
 #endif
     return std::all_of(p, end, [](char16_t c) { return c <= 0xFF; });
@@ -112,6 +118,25 @@ QStringList latin1Lines(QByteArrayView bytes)
     return lines;
 }
 
+bool isAscii(QByteArrayView bytes)
+{
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+#ifdef __SSE2__
+    if (end - p >= 16) {
+        const auto ascii16 = [](const char* at) {
+            return _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at))) == 0;
+        };
+        for (; end - p >= 16; p += 16)
+            if (!ascii16(p))
+                return false;
+        // The short rest: the last sixteen bytes again, some of them looked at already.
+        return p == end || ascii16(end - 16);
+    }
+#endif
+    return std::all_of(p, end, [](char c) { return quint8(c) < 0x80; });
+}
+
 // The same for UTF-8, with the decoder and flags a whole-text decode uses; nothing when
 // the bytes are not valid UTF-8.
 std::optional<QStringList> utf8Lines(QByteArrayView bytes)
@@ -122,6 +147,13 @@ std::optional<QStringList> utf8Lines(QByteArrayView bytes)
     lines.reserve(byteLineCount(bytes));
     bool invalid = false;
     forEachByteLine(bytes, [&](qsizetype start, qsizetype length) {
+        const QByteArrayView bytesOfLine = bytes.sliced(start, length);
+        // Most lines of a program are ASCII, which decodes as Latin-1 does, without the
+        // decoder's work per call.
+        if (isAscii(bytesOfLine)) {
+            lines.append(QString::fromLatin1(bytesOfLine));
+            return true;
+        }
         // Straight into the line's own string: one allocation, no decoded copy.
         QString line(decode.requiredSpace(length), Qt::Uninitialized);
         const QChar* end = decode.appendToBuffer(line.data(), bytes.sliced(start, length));
@@ -263,9 +295,20 @@ void putLatin1CrLf(ByteSink& sink, QStringView text)
     const char16_t* const end = p + text.size();
 #ifdef __SSE2__
     // Every unit is below 0x100 here (writtenEncoding checked it), so packing keeps it.
-    for (; end - p >= 8; p += 8, out += 8) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(units, units));
+    if (end - p >= 8) {
+        const auto pack8 = [](const char16_t* from, char* to) {
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(units, units));
+        };
+        for (; end - p >= 8; p += 8, out += 8)
+            pack8(p, out);
+        // The short rest: the last eight units again, over bytes already written with
+        // the same values.
+        if (p < end) {
+            pack8(end - 8, out - (8 - (end - p)));
+            out += end - p;
+            p = end;
+        }
     }
 #endif
     while (p < end)
@@ -320,14 +363,22 @@ void encodeTextInto(ByteSink& sink, const QStringList& lines, TextEncoding encod
         put = putUtf16Be;
         break;
     }
-    if (put == putUtf8 || put == putLatin1) {
-        void (*putLine)(ByteSink&, QStringView) = put == putUtf8 ? putUtf8CrLf : putLatin1CrLf;
+    // A loop of its own for each of the two usual encodings, so that the encoder of a
+    // line is inlined into it rather than called through a pointer once per line.
+    const auto putLines = [&sink, &lines](auto putLine) {
         for (const QString& line : lines) {
             // Once the disk is full there is no point in encoding the rest.
             if (sink.failed())
                 return;
             putLine(sink, line);
         }
+    };
+    if (put == putUtf8) {
+        putLines([](ByteSink& to, QStringView line) { putUtf8CrLf(to, line); });
+        return;
+    }
+    if (put == putLatin1) {
+        putLines([](ByteSink& to, QStringView line) { putLatin1CrLf(to, line); });
         return;
     }
     const QStringView lineEnd = u"\r\n";
