@@ -37,6 +37,12 @@ void TestSelection::clipboardTextToLines_data()
     QTest::newRow("CR CR") << "\r\r" << QStringList{"", ""};
     QTest::newRow("LF") << "\n" << QStringList{""};
     QTest::newRow("a LF LF b") << "a\n\nb" << QStringList{"a", "", "b"};
+    QTest::newRow("LF CR") << "\n\r" << QStringList{"", ""};
+    QTest::newRow("CR LF CR b") << "\r\n\rb" << QStringList{"", "", "b"};
+    // Line ends far apart and close together, in texts longer than one scan step.
+    const QString longLine(40, u'x');
+    QTest::newRow("long lines") << longLine + "\r\n" + longLine + "\n\r" + longLine
+                                << QStringList{longLine, longLine, "", longLine};
 }
 
 void TestSelection::clipboardTextToLines()

@@ -16,16 +16,30 @@ QStringList splitLines(const QString& text)
     QStringList lines;
     if (text.isEmpty())
         return lines;
+    // Line ends are found with QStringView::indexOf, which scans many code units at a
+    // time; the next CR and the next LF are each looked up only once the split has passed
+    // the one found before, so a text without CR is scanned for it once.
+    const QStringView view(text);
+    const qsizetype n = view.size();
+    const auto next = [&view](char16_t c, qsizetype from) {
+        const qsizetype at = view.indexOf(QChar(c), from);
+        return at < 0 ? view.size() : at;
+    };
+    qsizetype nextCr = next(u'\r', 0);
+    qsizetype nextLf = next(u'\n', 0);
     qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
+    while (true) {
+        const qsizetype end = std::min(nextCr, nextLf);
+        if (end == n)
+            break;
+        lines.append(text.mid(start, end - start));
+        start = end + 1;
+        if (end == nextCr && nextLf == end + 1)
+            ++start; // CR LF is one line end
+        if (nextCr < start)
+            nextCr = next(u'\r', start);
+        if (nextLf < start)
+            nextLf = next(u'\n', start);
     }
     if (start < n)
         lines.append(text.mid(start));
