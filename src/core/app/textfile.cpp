@@ -5,6 +5,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #ifdef __SSE2__
@@ -96,18 +97,30 @@ namespace {
 // decoded text.
 template <typename Take> void forEachByteLine(QByteArrayView bytes, Take take)
 {
+    // memchr scans many bytes at a time; the next CR and the next LF are each looked up
+    // again only once the split has passed them, as splitLines does.
     const char* const p = bytes.data();
     const qsizetype n = bytes.size();
+    const auto next = [p, n](char c, qsizetype from) {
+        const void* at = from < n ? std::memchr(p + from, c, size_t(n - from)) : nullptr;
+        return at ? static_cast<const char*>(at) - p : n;
+    };
+    qsizetype nextCr = next('\r', 0);
+    qsizetype nextLf = next('\n', 0);
     qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = p[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        if (!take(start, i - start))
+    while (true) {
+        const qsizetype end = std::min(nextCr, nextLf);
+        if (end == n)
+            break;
+        if (!take(start, end - start))
             return;
-        if (c == '\r' && i + 1 < n && p[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+        start = end + 1;
+        if (end == nextCr && nextLf == end + 1)
+            ++start; // CR LF is one line end
+        if (nextCr < start)
+            nextCr = next('\r', start);
+        if (nextLf < start)
+            nextLf = next('\n', start);
     }
     if (start < n)
         take(start, n - start);
