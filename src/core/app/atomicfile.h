@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // Bytes on their way to a file, gathered into large writes. Encoders write straight into
 // its buffer (reserve, then commit), so a large text never exists as one array in memory.

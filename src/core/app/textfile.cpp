@@ -15,35 +15,12 @@
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
-    if (text.isEmpty())
-        return lines;
-    // Line ends are found with QStringView::indexOf, which scans many code units at a
-    // time; the next CR and the next LF are each looked up only once the split has passed
-    // the one found before, so a text without CR is scanned for it once.
-    const QStringView view(text);
-    const qsizetype n = view.size();
-    const auto next = [&view](char16_t c, qsizetype from) {
-        const qsizetype at = view.indexOf(QChar(c), from);
-        return at < 0 ? view.size() : at;
-    };
-    qsizetype nextCr = next(u'\r', 0);
-    qsizetype nextLf = next(u'\n', 0);
-    qsizetype start = 0;
-    while (true) {
-        const qsizetype end = std::min(nextCr, nextLf);
-        if (end == n)
-            break;
-        lines.append(text.mid(start, end - start));
-        start = end + 1;
-        if (end == nextCr && nextLf == end + 1)
-            ++start; // CR LF is one line end
-        if (nextCr < start)
-            nextCr = next(u'\r', start);
-        if (nextLf < start)
-            nextLf = next(u'\n', start);
-    }
-    if (start < n)
-        lines.append(text.mid(start));
+    const qsizetype rest = forEachEndedLine(text.size(), unitFinder(text), [&](qsizetype start, qsizetype length) {
+        lines.append(text.mid(start, length));
+        return true;
+    });
+    if (rest < text.size())
+        lines.append(text.mid(rest));
     return lines;
 }
 
@@ -61,16 +38,29 @@ QString decodeKeepingMarks(QStringConverter::Encoding encoding, QByteArrayView b
     return text;
 }
 
+#ifdef __SSE2__
+// Whether none of the eight code units at at has a bit of mask set.
+bool eightUnitsClear(const char16_t* at, __m128i mask)
+{
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    return _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, mask), _mm_setzero_si128())) == 0xFFFF;
+}
+
+// The eight code units at from, each below 0x100, as eight bytes at to.
+void packEightUnits(const char16_t* from, char* to)
+{
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(units, units));
+}
+#endif
+
 bool lineFitsLatin1(QStringView line)
 {
     const char16_t* p = line.utf16();
     const char16_t* const end = p + line.size();
 #ifdef __SSE2__
     const __m128i high = _mm_set1_epi16(short(0xFF00));
-    const auto fits = [&high](const char16_t* at) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        return _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), _mm_setzero_si128())) == 0xFFFF;
-    };
+    const auto fits = [&high](const char16_t* at) { return eightUnitsClear(at, high); };
     if (end - p >= 8) {
         for (; end - p >= 8; p += 8)
             if (!fits(p))
@@ -97,33 +87,16 @@ namespace {
 // decoded text.
 template <typename Take> void forEachByteLine(QByteArrayView bytes, Take take)
 {
-    // memchr scans many bytes at a time; the next CR and the next LF are each looked up
-    // again only once the split has passed them, as splitLines does.
+    // memchr scans many bytes at a time.
     const char* const p = bytes.data();
     const qsizetype n = bytes.size();
-    const auto next = [p, n](char c, qsizetype from) {
+    const auto find = [p, n](char c, qsizetype from) {
         const void* at = from < n ? std::memchr(p + from, c, size_t(n - from)) : nullptr;
         return at ? static_cast<const char*>(at) - p : n;
     };
-    qsizetype nextCr = next('\r', 0);
-    qsizetype nextLf = next('\n', 0);
-    qsizetype start = 0;
-    while (true) {
-        const qsizetype end = std::min(nextCr, nextLf);
-        if (end == n)
-            break;
-        if (!take(start, end - start))
-            return;
-        start = end + 1;
-        if (end == nextCr && nextLf == end + 1)
-            ++start; // CR LF is one line end
-        if (nextCr < start)
-            nextCr = next('\r', start);
-        if (nextLf < start)
-            nextLf = next('\n', start);
-    }
-    if (start < n)
-        take(start, n - start);
+    const qsizetype rest = forEachEndedLine(n, find, take);
+    if (rest >= 0 && rest < n)
+        take(rest, n - rest);
 }
 
 qsizetype byteLineCount(QByteArrayView bytes)
@@ -183,7 +156,7 @@ std::optional<QStringList> utf8Lines(QByteArrayView bytes)
         }
         // Straight into the line's own string: one allocation, no decoded copy.
         QString line(decode.requiredSpace(length), Qt::Uninitialized);
-        const QChar* end = decode.appendToBuffer(line.data(), bytes.sliced(start, length));
+        const QChar* end = decode.appendToBuffer(line.data(), bytesOfLine);
         line.truncate(end - line.constData());
         lines.append(std::move(line));
         invalid = decode.hasError();
@@ -254,25 +227,17 @@ char* appendUtf8(char* out, QStringView text)
         // Program text is mostly ASCII: eight code units at a time while they all are.
         const __m128i high = _mm_set1_epi16(short(0xFF80));
         const char16_t* const runStart = p;
-        while (end - p >= 8) {
-            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), _mm_setzero_si128())) != 0xFFFF)
-                break;
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(units, units));
+        while (end - p >= 8 && eightUnitsClear(p, high)) {
+            packEightUnits(p, out);
             p += 8;
             out += 8;
         }
         // The short rest of an ASCII run of eight or more: the last eight units again,
         // overlapping bytes already written with the same values.
-        if (p < end && end - p < 8 && end - runStart >= 8) {
-            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 8));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), _mm_setzero_si128())) ==
-                0xFFFF) {
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(out - (8 - (end - p))),
-                                 _mm_packus_epi16(units, units));
-                out += end - p;
-                p = end;
-            }
+        if (p < end && end - p < 8 && end - runStart >= 8 && eightUnitsClear(end - 8, high)) {
+            packEightUnits(end - 8, out - (8 - (end - p)));
+            out += end - p;
+            p = end;
         }
         if (p == end)
             break;
@@ -300,11 +265,6 @@ char* appendUtf8(char* out, QStringView text)
     return out;
 }
 
-void putUtf8(ByteSink& sink, QStringView text)
-{
-    sink.commit(appendUtf8(sink.reserve(3 * text.size()), text));
-}
-
 // One reserve for a line and its end: the lines of a program are short, so the work per
 // call counts as much as the work per character.
 void putUtf8CrLf(ByteSink& sink, QStringView text)
@@ -323,16 +283,12 @@ void putLatin1CrLf(ByteSink& sink, QStringView text)
 #ifdef __SSE2__
     // Every unit is below 0x100 here (writtenEncoding checked it), so packing keeps it.
     if (end - p >= 8) {
-        const auto pack8 = [](const char16_t* from, char* to) {
-            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(units, units));
-        };
         for (; end - p >= 8; p += 8, out += 8)
-            pack8(p, out);
+            packEightUnits(p, out);
         // The short rest: the last eight units again, over bytes already written with
         // the same values.
         if (p < end) {
-            pack8(end - 8, out - (8 - (end - p)));
+            packEightUnits(end - 8, out - (8 - (end - p)));
             out += end - p;
             p = end;
         }
@@ -345,13 +301,6 @@ void putLatin1CrLf(ByteSink& sink, QStringView text)
     sink.commit(out);
 }
 
-void putLatin1(ByteSink& sink, QStringView text)
-{
-    char* out = sink.reserve(text.size());
-    for (const QChar c : text)
-        *out++ = char(c.unicode());
-    sink.commit(out);
-}
 
 void putUtf16Le(ByteSink& sink, QStringView text)
 {
@@ -375,23 +324,8 @@ void putUtf16Be(ByteSink& sink, QStringView text)
 
 void encodeTextInto(ByteSink& sink, const QStringList& lines, TextEncoding encoding)
 {
-    encoding = writtenEncoding(lines, encoding);
-    void (*put)(ByteSink&, QStringView) = putUtf8;
-    switch (encoding) {
-    case TextEncoding::Utf8: break;
-    case TextEncoding::Latin1: put = putLatin1; break;
-    case TextEncoding::Utf8Bom: sink.append("\xEF\xBB\xBF", 3); break;
-    case TextEncoding::Utf16LeBom:
-        sink.append("\xFF\xFE", 2);
-        put = putUtf16Le;
-        break;
-    case TextEncoding::Utf16BeBom:
-        sink.append("\xFE\xFF", 2);
-        put = putUtf16Be;
-        break;
-    }
-    // A loop of its own for each of the two usual encodings, so that the encoder of a
-    // line is inlined into it rather than called through a pointer once per line.
+    // A loop of its own for each encoding, so that the encoder of a line is inlined into it
+    // rather than called through a pointer once per line.
     const auto putLines = [&sink, &lines](auto putLine) {
         for (const QString& line : lines) {
             // Once the disk is full there is no point in encoding the rest.
@@ -400,20 +334,31 @@ void encodeTextInto(ByteSink& sink, const QStringList& lines, TextEncoding encod
             putLine(sink, line);
         }
     };
-    if (put == putUtf8) {
+    const QStringView lineEnd = u"\r\n";
+    switch (writtenEncoding(lines, encoding)) {
+    case TextEncoding::Utf8Bom:
+        sink.append("\xEF\xBB\xBF", 3);
+        [[fallthrough]];
+    case TextEncoding::Utf8:
         putLines([](ByteSink& to, QStringView line) { putUtf8CrLf(to, line); });
         return;
-    }
-    if (put == putLatin1) {
+    case TextEncoding::Latin1:
         putLines([](ByteSink& to, QStringView line) { putLatin1CrLf(to, line); });
         return;
-    }
-    const QStringView lineEnd = u"\r\n";
-    for (const QString& line : lines) {
-        if (sink.failed())
-            return;
-        put(sink, line);
-        put(sink, lineEnd);
+    case TextEncoding::Utf16LeBom:
+        sink.append("\xFF\xFE", 2);
+        putLines([lineEnd](ByteSink& to, QStringView line) {
+            putUtf16Le(to, line);
+            putUtf16Le(to, lineEnd);
+        });
+        return;
+    case TextEncoding::Utf16BeBom:
+        sink.append("\xFE\xFF", 2);
+        putLines([lineEnd](ByteSink& to, QStringView line) {
+            putUtf16Be(to, line);
+            putUtf16Be(to, lineEnd);
+        });
+        return;
     }
 }
 

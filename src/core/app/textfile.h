@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
 
 enum class TextEncoding {
@@ -24,6 +25,43 @@ struct TextFile {
     QStringList lines;
     TextEncoding encoding = TextEncoding::Utf8;
 };
+
+// The one rule for where lines end: at CR LF, LF or CR. For a text of n units,
+// take(start, length) is called for every piece a line end closes and may return false to
+// stop; find(c, from) is the index of the next unit c at or after from, n when there is
+// none, so each text form brings its own fast search. Each of CR and LF is searched for
+// again only once the walk has passed the last one found, so a text without CR is scanned
+// for it once. Returns where the rest after the last line end begins, or -1 when take
+// stopped the walk.
+template <typename Find, typename Take> qsizetype forEachEndedLine(qsizetype n, Find find, Take take)
+{
+    qsizetype nextCr = find('\r', 0);
+    qsizetype nextLf = find('\n', 0);
+    qsizetype start = 0;
+    while (true) {
+        const qsizetype end = std::min(nextCr, nextLf);
+        if (end == n)
+            return start;
+        if (!take(start, end - start))
+            return -1;
+        start = end + 1;
+        if (end == nextCr && nextLf == end + 1)
+            ++start; // CR LF is one line end
+        if (nextCr < start)
+            nextCr = find('\r', start);
+        if (nextLf < start)
+            nextLf = find('\n', start);
+    }
+}
+
+// find for forEachEndedLine over UTF-16 text: Qt's search, many units at a time.
+inline auto unitFinder(QStringView text)
+{
+    return [text](char c, qsizetype from) {
+        const qsizetype at = text.indexOf(QChar(c), from);
+        return at < 0 ? text.size() : at;
+    };
+}
 
 // Splits text into lines at CR LF, LF or CR; a line end at the very end adds no empty line.
 QStringList splitLines(const QString& text);

@@ -37,37 +37,27 @@ QString tic80Program(const SettingsList& settings, QString* failure)
     return {};
 }
 
-// The export lines of one code or prelude line, as exportLines makes them, straight into
-// sink: the pieces between its own line ends, the last one ended by the CR LF that
-// follows every line.
+// One code or prelude line as export lines, straight into sink: the pieces between its own
+// line ends (which the editor never makes, but a caller might hand over), the last one ended
+// by the CR LF that follows every line.
 void putLinesOf(ByteSink& sink, QStringView line)
 {
-    const char16_t* const text = line.utf16();
-    const qsizetype n = line.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        putExportLine(sink, line.sliced(start, i - start));
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    putExportLine(sink, line.sliced(start));
+    const qsizetype rest = forEachEndedLine(line.size(), unitFinder(line), [&](qsizetype start, qsizetype length) {
+        putExportLine(sink, line.sliced(start, length));
+        return true;
+    });
+    putExportLine(sink, line.sliced(rest));
 }
 
-// Writes the file of exportLines(target, codeLines, preludeLines) followed by extra,
-// encoding each line as it goes: a large program is never joined into one text, split
-// again and held as a second list.
+// Writes the exported file: the target's first line, every code line, every prelude line
+// and then extra, each in its place (empty ones included), encoding each line as it goes: a
+// large program is never joined into one text, split again and held as a second list.
 Result<> writeExport(const QString& path, const ConsoleTarget& target, const QStringList& codeLines,
                      const QStringList& preludeLines, const QStringList& extra)
 {
     const auto produce = [&](ByteSink& sink) {
-        if (target.firstLine) {
-            for (const QString& line : splitLines(QLatin1StringView(target.firstLine) + u'\n'))
-                putExportLine(sink, line);
-        }
+        if (target.firstLine)
+            putLinesOf(sink, QString::fromLatin1(target.firstLine));
         for (const QStringList* lines : {&codeLines, &preludeLines}) {
             for (const QString& line : *lines) {
                 if (sink.failed())
@@ -82,31 +72,6 @@ Result<> writeExport(const QString& path, const ConsoleTarget& target, const QSt
 }
 
 } // namespace
-
-QStringList exportLines(const ConsoleTarget& target, const QStringList& codeLines,
-                        const QStringList& preludeLines)
-{
-    // One text split again at every line end, so a line end inside a line (which the
-    // editor never makes, but a caller might hand over) still gives whole lines.
-    QString text;
-    qsizetype size = 0;
-    for (const QStringList* lines : {&codeLines, &preludeLines}) {
-        for (const QString& line : *lines)
-            size += line.size() + 2;
-    }
-    text.reserve(size + 16);
-    if (target.firstLine) {
-        text += QLatin1StringView(target.firstLine);
-        text += u'\n';
-    }
-    for (const QStringList* lines : {&codeLines, &preludeLines}) {
-        for (const QString& line : *lines) {
-            text += line;
-            text += u"\r\n";
-        }
-    }
-    return splitLines(text);
-}
 
 QString exportPath(const ConsoleTarget& target, const SettingsList& settings)
 {

@@ -19,11 +19,6 @@ struct SpriteSheet;
 struct TextModel;
 struct Workspace;
 
-// The lines of the exported file: the first line, every code line, every prelude line,
-// each in its place (empty ones included).
-QStringList exportLines(const ConsoleTarget& target, const QStringList& codeLines,
-                        const QStringList& preludeLines);
-
 // The export folder setting's value with the file name appended ("/a.js" and so on).
 QString exportPath(const ConsoleTarget& target, const SettingsList& settings);
 
