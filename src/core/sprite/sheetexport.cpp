@@ -14,10 +14,23 @@ namespace {
 
 const char lowerDigits[] = "0123456789abcdef";
 
+// A sprite file may carry bytes above 15; only the low four bits name a colour.
+std::uint8_t colourIndex(char stored)
+{
+    return std::uint8_t(stored) & 0x0F;
+}
+
 std::uint8_t cellPixel(const SpriteSheet& sheet, int cell, int x, int y)
 {
-    // A sprite file may carry bytes above 15; only the low four bits name a colour.
-    return std::uint8_t(sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x]) & 0x0F;
+    return colourIndex(sheet.sheetStore[sheet.cellOffset(cell) + y * sheet.cellWidth + x]);
+}
+
+// Row y of cell's colour indices, cellWidth of them, into to.
+void copyCellRow(const SpriteSheet& sheet, int cell, int y, char* to)
+{
+    const char* from = sheet.sheetStore.constData() + sheet.cellOffset(cell) + y * sheet.cellWidth;
+    for (int x = 0; x < sheet.cellWidth; ++x)
+        to[x] = char(colourIndex(from[x]));
 }
 
 // Where cell k's top-left pixel lands in an image perRow cells wide.
@@ -113,11 +126,8 @@ Result<QString> exportLiko12(const SpriteSheet& sheet, const ConsoleTarget& targ
 QByteArray cellIndices(const SpriteSheet& sheet, int cell)
 {
     QByteArray indices(sheet.cellBytes(), '\0');
-    const char* from = sheet.sheetStore.constData() + sheet.cellOffset(cell);
-    char* to = indices.data();
-    // A sprite file may carry bytes above 15; only the low four bits name a colour.
-    for (int i = 0; i < sheet.cellBytes(); ++i)
-        to[i] = char(from[i] & 0x0F);
+    for (int y = 0; y < sheet.cellHeight; ++y)
+        copyCellRow(sheet, cell, y, indices.data() + y * sheet.cellWidth);
     return indices;
 }
 
@@ -176,20 +186,12 @@ QString sheetFitError(const SpriteSheet& sheet, int imageWidth, int imageHeight)
 QByteArray tic80SheetIndices(const SpriteSheet& sheet)
 {
     QByteArray indices(qsizetype(tic80SheetWidth) * tic80SheetHeight, '\0');
-    char* out = indices.data();
-    const char* store = sheet.sheetStore.constData();
     const int perRow = tic80SheetWidth / sheet.cellWidth;
     for (int k = 0; k < sheet.cellCount; ++k) {
         const int left = cellLeft(sheet, perRow, k);
         const int top = cellTop(sheet, perRow, k);
-        const char* cell = store + sheet.cellOffset(k);
-        for (int y = 0; y < sheet.cellHeight; ++y) {
-            char* row = out + (top + y) * tic80SheetWidth + left;
-            const char* from = cell + y * sheet.cellWidth;
-            // A sprite file may carry bytes above 15; only the low four bits name a colour.
-            for (int x = 0; x < sheet.cellWidth; ++x)
-                row[x] = char(from[x] & 0x0F);
-        }
+        for (int y = 0; y < sheet.cellHeight; ++y)
+            copyCellRow(sheet, k, y, indices.data() + (top + y) * tic80SheetWidth + left);
     }
     return indices;
 }
